@@ -1,0 +1,6 @@
+#include <iostream>
+
+int main() {
+  std::cout << "The calculator window is not built yet.\n";
+  return 0;
+}

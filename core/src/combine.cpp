@@ -1,0 +1,109 @@
+#include "toric/combine.h"
+
+#include <cmath>
+
+namespace toric {
+
+namespace {
+
+// An axis of 0 on the bar stands for 180.
+int axis_from_input(int axis) { return axis == 0 ? 180 : axis; }
+
+// Nearest whole number, an exact half going to the even neighbour
+// (16.5 -> 16, 17.5 -> 18), whatever the floating-point rounding mode.
+int round_half_even(double value) {
+  double rounded = std::round(value);  // halves away from zero
+  if (std::fabs(value - std::trunc(value)) == 0.5) {
+    rounded = 2.0 * std::round(value / 2.0);
+  }
+  return static_cast<int>(rounded);
+}
+
+// Two cylinders at neither equal nor right-angled axes: crossed cylinders
+// by the double-angle formula.
+LensPower combine_oblique(double spheres, double c1, int a1, double c2,
+                          int a2) {
+  const double s1 = std::sin(double_angle(a1));
+  const double s2 = std::sin(double_angle(a2));
+  const double cos1 = std::cos(double_angle(a1));
+  const double cos2 = std::cos(double_angle(a2));
+  const double y = c1 * s1 + c2 * s2;
+  const double x = c1 * cos1 + c2 * cos2;
+  const double t = y / x;
+  const double angle = (std::atan(t) * 180.0) / TWO_PI_APPROX;
+
+  LensPower result;
+  result.axis = round_half_even(angle);
+  if (result.axis <= 0) result.axis += 180;
+  // The cylinder comes from the sine component at the rounded axis. At 180
+  // that sine is only sin(6.2832), about 1.5e-5, and the quotient would be
+  // hundreds of dioptres; there the cosine, about 1, gives the cylinder.
+  if (result.axis == 180) {
+    result.cylinder = x / std::cos(double_angle(result.axis));
+  } else {
+    result.cylinder = y / std::sin(double_angle(result.axis));
+  }
+  result.sphere = spheres + ((c1 + c2) - result.cylinder) / 2;
+  return result;
+}
+
+// Axes at right angles: the stronger cylinder goes into the sphere and the
+// result keeps the weaker cylinder's axis, in plus-cylinder form.
+LensPower combine_right_angled(double spheres, double c1, int a1, double c2,
+                               int a2) {
+  LensPower result;
+  if (c1 < c2) {
+    result = {spheres + c1, c2 - c1, a2};
+  } else if (c1 > c2) {
+    result = {spheres + c2, c1 - c2, a1};
+  } else {
+    result = {spheres + c1, 0.0, 0};
+  }
+  return result;
+}
+
+// A plus cylinder is turned into minus form, but only when the sphere is
+// negative; a sphere of 0 or more keeps its plus cylinder.
+LensPower transpose_if_sphere_negative(LensPower result) {
+  if (result.sphere < 0 && result.cylinder > 0) {
+    result.sphere = result.sphere + result.cylinder;
+    result.cylinder = -result.cylinder;
+    result.axis = result.axis + 90;
+    if (result.axis > 180) result.axis = result.axis - 180;
+  }
+  return result;
+}
+
+}  // namespace
+
+double double_angle(int degrees) {
+  return static_cast<double>(degrees * 2) * PI_APPROX / 180;
+}
+
+LensPower combine_lenses(const LensPower& lens1, const LensPower& lens2) {
+  const double c1 = lens1.cylinder;
+  const double c2 = lens2.cylinder;
+  const int a1 = axis_from_input(lens1.axis);
+  const int a2 = axis_from_input(lens2.axis);
+  const double spheres = lens1.sphere + lens2.sphere;
+
+  // The first case that holds decides; the order matters (a spherical lens
+  // at right angles to a cylinder is not a right-angled pair).
+  LensPower result;
+  if (c1 == 0 && c2 == 0) {
+    result = {spheres, 0.0, 0};
+  } else if (c1 == 0 && c2 < 0) {
+    result = {spheres, c2, a2};
+  } else if (c2 == 0 && c1 < 0) {
+    result = {spheres, c1, a1};
+  } else if (a1 == a2) {
+    result = {spheres, c1 + c2, a1};
+  } else if (a1 == a2 + 90 || a2 == a1 + 90) {
+    result = combine_right_angled(spheres, c1, a1, c2, a2);
+  } else {
+    result = combine_oblique(spheres, c1, a1, c2, a2);
+  }
+  return transpose_if_sphere_negative(result);
+}
+
+}  // namespace toric

@@ -1,0 +1,196 @@
+// Two lenses combined into one: every case of the combination, the final
+// transposition, and the band near axis 180 where the cylinder comes from
+// the cosine component.
+#include "toric/combine.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "toric/format.h"
+
+namespace {
+
+using toric::LensPower;
+
+struct CombineCase {
+  const char* name;
+  LensPower lens1;
+  LensPower lens2;
+  LensPower expected;
+  double tolerance;  // 0: exact; otherwise the last digit of a 4-decimal value
+  const char* text;  // the result line the user reads
+};
+
+constexpr double kExact = 0.0;
+constexpr double kFourDecimals = 0.00005;
+
+const CombineCase kCases[] = {
+    {"both_spherical_ignores_axes",
+     {1.0, 0.0, 90},
+     {-2.5, 0.0, 45},
+     {-1.5, 0.0, 0},
+     kExact,
+     "Ｓ-1.50Ｄ"},
+    {"lens1_spherical_takes_lens2_cylinder",
+     {0.0, 0.0, 30},
+     {-1.0, -0.75, 120},
+     {-1.0, -0.75, 120},
+     kExact,
+     "Ｓ-1.00Ｄ Ｃ-0.75Ｄ Ａ120°"},
+    {"lens2_spherical_takes_lens1_cylinder",
+     {-0.5, -1.25, 15},
+     {0.25, 0.0, 90},
+     {-0.25, -1.25, 15},
+     kExact,
+     "Ｓ-0.25Ｄ Ｃ-1.25Ｄ Ａ15°"},
+    {"equal_axes_add_cylinders",
+     {-1.0, -0.5, 180},
+     {-0.5, -0.75, 180},
+     {-1.5, -1.25, 180},
+     kExact,
+     "Ｓ-1.50Ｄ Ｃ-1.25Ｄ Ａ180°"},
+    {"axis_0_equals_axis_180",
+     {0.0, -0.5, 0},
+     {0.0, -0.25, 180},
+     {0.0, -0.75, 180},
+     kExact,
+     "Ｓ 0.00Ｄ Ｃ-0.75Ｄ Ａ180°"},
+    {"right_angles_stronger_lens1_then_transposed",
+     {0.0, -2.0, 30},
+     {0.0, -1.0, 120},
+     {-1.0, -1.0, 30},
+     kExact,
+     "Ｓ-1.00Ｄ Ｃ-1.00Ｄ Ａ30°"},
+    {"right_angles_plus_cylinder_kept_for_plus_sphere",
+     {1.0, -0.5, 10},
+     {1.0, -1.5, 100},
+     {0.5, 1.0, 10},
+     kExact,
+     "Ｓ＋0.50Ｄ Ｃ＋1.00Ｄ Ａ10°"},
+    {"right_angles_equal_cylinders_cancel",
+     {0.0, -1.0, 45},
+     {0.0, -1.0, 135},
+     {-1.0, 0.0, 0},
+     kExact,
+     "Ｓ-1.00Ｄ"},
+    {"right_angles_through_axis_0",
+     {0.0, -1.0, 0},
+     {0.0, -2.0, 90},
+     {-1.0, -1.0, 90},
+     kExact,
+     "Ｓ-1.00Ｄ Ｃ-1.00Ｄ Ａ90°"},
+    {"spherical_lens_at_right_angles_is_not_case_five",
+     {2.0, 0.0, 90},
+     {0.0, -1.0, 180},
+     {2.0, -1.0, 180},
+     kExact,
+     "Ｓ＋2.00Ｄ Ｃ-1.00Ｄ Ａ180°"},
+    {"oblique_minus_result",
+     {0.0, -1.0, 10},
+     {0.0, -1.0, 20},
+     {-0.0152, -1.9696, 15},
+     kFourDecimals,
+     "Ｓ-0.02Ｄ Ｃ-1.97Ｄ Ａ15°"},
+    {"oblique_plus_result_transposed",
+     {0.0, -1.0, 40},
+     {0.0, -1.0, 60},
+     {-0.0603, -1.8794, 50},
+     kFourDecimals,
+     "Ｓ-0.06Ｄ Ｃ-1.88Ｄ Ａ50°"},
+    {"oblique_plus_result_kept",
+     {1.0, -1.0, 40},
+     {1.0, -1.0, 60},
+     {0.0603, 1.8794, 140},
+     kFourDecimals,
+     "Ｓ＋0.06Ｄ Ｃ＋1.88Ｄ Ａ140°"},
+    {"oblique_rounded_axis_feeds_cylinder",
+     {0.0, -1.0, 10},
+     {0.0, -0.5, 30},
+     {-0.0570, -1.3860, 17},
+     kFourDecimals,
+     "Ｓ-0.06Ｄ Ｃ-1.39Ｄ Ａ17°"},
+    // Near axis 180 the sine of the rounded axis is about 1.5e-5; the
+    // cylinder comes from the cosine component there.
+    {"oblique_one_degree_apart_at_180",
+     {0.0, -1.0, 180},
+     {0.0, -1.0, 179},
+     {-0.0003, -1.9994, 180},
+     kFourDecimals,
+     "Ｓ0.00Ｄ Ｃ-2.00Ｄ Ａ180°"},
+    {"oblique_symmetric_about_180",
+     {0.0, -1.0, 10},
+     {0.0, -1.0, 170},
+     {-0.0603, -1.8794, 180},
+     kFourDecimals,
+     "Ｓ-0.06Ｄ Ｃ-1.88Ｄ Ａ180°"},
+    {"oblique_symmetric_about_90_transposed",
+     {0.0, -1.0, 80},
+     {0.0, -1.0, 100},
+     {-0.0603, -1.8794, 90},
+     kFourDecimals,
+     "Ｓ-0.06Ｄ Ｃ-1.88Ｄ Ａ90°"},
+};
+
+bool same_bits(const LensPower& a, const LensPower& b) {
+  return std::bit_cast<std::uint64_t>(a.sphere) ==
+             std::bit_cast<std::uint64_t>(b.sphere) &&
+         std::bit_cast<std::uint64_t>(a.cylinder) ==
+             std::bit_cast<std::uint64_t>(b.cylinder) &&
+         a.axis == b.axis;
+}
+
+class CombineLenses : public testing::TestWithParam<CombineCase> {};
+
+TEST_P(CombineLenses, GivesTheWorkedResult) {
+  const CombineCase& c = GetParam();
+  const LensPower result = toric::combine_lenses(c.lens1, c.lens2);
+  if (c.tolerance == kExact) {
+    EXPECT_EQ(result.sphere, c.expected.sphere);
+    EXPECT_EQ(result.cylinder, c.expected.cylinder);
+  } else {
+    EXPECT_NEAR(result.sphere, c.expected.sphere, c.tolerance);
+    EXPECT_NEAR(result.cylinder, c.expected.cylinder, c.tolerance);
+  }
+  EXPECT_EQ(result.axis, c.expected.axis);
+  EXPECT_EQ(toric::format_result(result), c.text);
+}
+
+TEST_P(CombineLenses, IsTheSameBitForBitWithTheLensesSwapped) {
+  const CombineCase& c = GetParam();
+  EXPECT_TRUE(same_bits(toric::combine_lenses(c.lens1, c.lens2),
+                        toric::combine_lenses(c.lens2, c.lens1)));
+}
+
+INSTANTIATE_TEST_SUITE_P(WorkedExamples, CombineLenses,
+                         testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<CombineCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+TEST(DoubleAngle, UsesThePiOfTheTradeNotTheExactOne) {
+  EXPECT_DOUBLE_EQ(toric::double_angle(90), 3.1416);
+  EXPECT_DOUBLE_EQ(toric::double_angle(180), 6.2832);
+  EXPECT_EQ(toric::double_angle(0), 0.0);
+  EXPECT_EQ(toric::TWO_PI_APPROX, 2 * toric::PI_APPROX);
+  // With 3.1416 the sine at axis 180 is not zero.
+  EXPECT_NEAR(std::sin(toric::double_angle(180)), 1.4693e-5, 1e-9);
+}
+
+TEST(CombineLenses, EqualCylindersTakeTheMeanAxis) {
+  const struct {
+    int axis1, axis2, mean;
+  } cases[] = {
+      {20, 40, 30}, {2, 4, 3}, {150, 170, 160}, {100, 120, 110}, {1, 45, 23}};
+  for (const auto& c : cases) {
+    const LensPower result =
+        toric::combine_lenses({0.0, -1.0, c.axis1}, {0.0, -1.0, c.axis2});
+    EXPECT_EQ(result.axis, c.mean) << c.axis1 << " and " << c.axis2;
+    EXPECT_LT(result.cylinder, 0.0) << c.axis1 << " and " << c.axis2;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,75 @@
+// The readout texts and the result line, character for character.
+#include "toric/format.h"
+
+#include <gtest/gtest.h>
+
+#include "toric/lens_power.h"
+
+namespace {
+
+using toric::LensPower;
+
+TEST(FormatPower, ReadoutsForBarPositions) {
+  const struct {
+    double dioptres;
+    const char* text;
+  } cases[] = {
+      {toric::scale_to_sphere(0), "＋10.00Ｄ"},
+      {toric::scale_to_sphere(39), "＋0.25Ｄ"},
+      {toric::scale_to_sphere(40), "0.00Ｄ"},  // a negative zero
+      {toric::scale_to_sphere(41), "-0.25Ｄ"},
+      {toric::scale_to_sphere(80), "-10.00Ｄ"},
+      {toric::scale_to_cylinder(0), "0.00Ｄ"},
+      {toric::scale_to_cylinder(1), "-0.25Ｄ"},
+      {toric::scale_to_cylinder(20), "-5.00Ｄ"},
+      {0.0, "0.00Ｄ"},
+      {2.5, "＋2.50Ｄ"},
+      {-2.5, "-2.50Ｄ"},
+      {0.001, "＋0.00Ｄ"},
+      {-0.0006, "0.00Ｄ"},  // never "-0.00"
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(toric::format_power(c.dioptres), c.text) << c.dioptres;
+  }
+}
+
+TEST(FormatAxis, ReadoutsForBarPositions) {
+  const struct {
+    int degrees;
+    const char* text;
+  } cases[] = {
+      {toric::scale_to_axis(0), "180°"},
+      {toric::scale_to_axis(90), "90°"},
+      {toric::scale_to_axis(179), "1°"},
+      {toric::scale_to_axis(180), "180°"},
+      {45, "45°"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(toric::format_axis(c.degrees), c.text) << c.degrees;
+  }
+}
+
+TEST(FormatResult, SpherePartCylinderPartAndAxisPart) {
+  const struct {
+    LensPower result;
+    const char* text;
+  } cases[] = {
+      {{-1.25, -0.5, 180}, "Ｓ-1.25Ｄ Ｃ-0.50Ｄ Ａ180°"},
+      {{0.0, 0.0, 0}, "Ｓ 0.00Ｄ"},
+      {{-0.0, -0.0, 0}, "Ｓ 0.00Ｄ"},
+      {{1.5, 0.75, 90}, "Ｓ＋1.50Ｄ Ｃ＋0.75Ｄ Ａ90°"},
+      {{-2.0, -1.0, 5}, "Ｓ-2.00Ｄ Ｃ-1.00Ｄ Ａ5°"},
+      {{0.001, 0.0, 0}, "Ｓ＋0.00Ｄ"},
+      {{10.0, 0.0, 77}, "Ｓ＋10.00Ｄ"},  // no cylinder: the axis is not shown
+      {{-20.0, -10.0, 1}, "Ｓ-20.00Ｄ Ｃ-10.00Ｄ Ａ1°"},
+      {{0.0, -0.5, 180}, "Ｓ 0.00Ｄ Ｃ-0.50Ｄ Ａ180°"},
+      // A sphere just below zero keeps the minus branch, without "-0.00".
+      {{-0.0003, -1.9994, 180}, "Ｓ0.00Ｄ Ｃ-2.00Ｄ Ａ180°"},
+      {{0.0603, 1.8794, 140}, "Ｓ＋0.06Ｄ Ｃ＋1.88Ｄ Ａ140°"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(toric::format_result(c.result), c.text) << c.text;
+  }
+}
+
+}  // namespace
