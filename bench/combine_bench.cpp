@@ -24,8 +24,10 @@ std::vector<std::pair<LensPower, LensPower>> pairs(bool oblique) {
                            toric::scale_to_cylinder(c),
                            toric::scale_to_axis(a1)};
         // Non-oblique: lens 2 at the same axis or at right angles.
+        const int axis1 = l1.axis == 0 ? 180 : l1.axis;
+        const int right_angle = axis1 > 90 ? axis1 - 90 : axis1 + 90;
         const int a2_axis =
-            oblique ? toric::scale_to_axis(a2) : (a2 % 2 ? l1.axis : 90);
+            oblique ? toric::scale_to_axis(a2) : (a2 % 2 ? axis1 : right_angle);
         const LensPower l2{toric::scale_to_sphere(36),
                            toric::scale_to_cylinder(20 - c), a2_axis};
         result.emplace_back(l1, l2);
