@@ -1,19 +1,23 @@
 # The two commands: `make run` and `make test`. CMake does the building;
 # this file only installs what is missing and calls the presets.
 
-# What building the program, its tests and its benchmarks needs.
-BUILD_PACKAGES := cmake ninja-build g++ make pkg-config \
-  qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+# What building the program, its tests and its benchmarks needs, and the
+# fonts that stand in for the Japanese faces the window asks for.
+BUILD_PACKAGES := cmake ninja-build g++ make \
+  qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev \
+  fonts-ipafont-gothic fonts-rocknroll
+# A virtual display and a screenshot where there is no display.
+DISPLAY_PACKAGES := xvfb xauth xdotool imagemagick
 
 .PHONY: run test packages
 
 packages:
-	scripts/install-packages $(BUILD_PACKAGES)
+	scripts/install-packages $(BUILD_PACKAGES) $(DISPLAY_PACKAGES)
 
 run: packages
 	cmake --preset default
 	cmake --build --preset default --target toric
-	build/default/app/toric
+	scripts/run-program build/default/app/toric build/screenshot.png
 
 test: packages
 	cmake --preset default

@@ -1,6 +1,10 @@
-#include <iostream>
+#include <QApplication>
 
-int main() {
-  std::cout << "The calculator window is not built yet.\n";
-  return 0;
+#include "form1.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  toric::Form1 window;
+  window.show();
+  return app.exec();
 }

@@ -1,0 +1,23 @@
+#pragma once
+// Turns one row of the control table into its widget.
+
+#include <QRect>
+#include <QWidget>
+
+#include "control_table.h"
+
+namespace toric {
+
+// 15 twips make one device-independent pixel (96 dpi).
+inline constexpr int kTwipsPerPixel = 15;
+QRect to_pixels(const Twips& rect);
+
+// Name of the dynamic property that holds a control array member's index.
+inline constexpr const char* kIndexProperty = "index";
+
+// Creates the control as the topmost child of `parent`, with its name as
+// `objectName`, its rectangle, caption, font, colours, alignment and, for a
+// scroll bar, its range, steps, start position and accessible name.
+QWidget* create_control(const ControlSpec& spec, QWidget* parent);
+
+}  // namespace toric

@@ -1,0 +1,59 @@
+#pragma once
+// The window's 26 controls as data: what each one is, where it sits, what it
+// shows and how it looks. `Form1` turns the rows into widgets with one loop.
+
+#include <cstdint>
+#include <span>
+
+namespace toric {
+
+enum class ControlKind { kLabel, kButton, kScrollBar };
+enum class TextAlign { kLeft, kCentre };
+
+// Rectangle in twips (1/1440 inch; 15 twips make a pixel at 96 dpi),
+// measured from the top-left corner of the window's client area.
+struct Twips {
+  int left, top, width, height;
+};
+
+// A font as the window asks for it. `face` is null for the window's own
+// default font.
+struct FontRequest {
+  const char* face;
+  double points;
+  bool bold;
+  bool italic;
+};
+
+// A colour as #RRGGBB, or the platform's standard colour for the control.
+inline constexpr std::uint32_t kDefaultColour = 0xFFFFFFFFu;
+
+// Range, steps and start position of a scroll bar.
+struct BarRange {
+  int min, max, small_change, large_change, value;
+};
+
+struct ControlSpec {
+  const char* name;
+  int index;  // member index of a control array (Label3), otherwise -1
+  ControlKind kind;
+  Twips rect;
+  const char* caption;  // null for scroll bars
+  FontRequest font;
+  std::uint32_t text_colour;
+  std::uint32_t background;
+  TextAlign align;
+  int tab_index;
+  BarRange bar;                 // scroll bars only
+  const char* accessible_name;  // scroll bars only: which lens, which value
+};
+
+// The rows in stacking order, topmost first.
+std::span<const ControlSpec> form1_controls();
+
+// The client area of the window, in twips.
+inline constexpr int kForm1Width = 8325;
+inline constexpr int kForm1Height = 5685;
+inline constexpr const char* kForm1Title = "Form1";
+
+}  // namespace toric

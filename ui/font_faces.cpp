@@ -1,0 +1,50 @@
+#include "font_faces.h"
+
+#include <QStringList>
+#include <array>
+#include <cmath>
+
+namespace toric {
+
+namespace {
+
+struct StandIn {
+  const char* requested;
+  const char* installed;
+};
+
+// The IPA Gothic faces (fonts-ipafont-gothic) have the widths and metrics of
+// the requested Gothic faces, so "Ｓ" of "レンズ １ ：  Ｓ" ends before the
+// readout that overlaps the caption; they have no bold face and Qt emboldens
+// them. RocknRoll One (fonts-rocknroll) is a heavy rounded pop face.
+constexpr std::array<StandIn, 3> kStandIns{{
+    {"ＭＳ Ｐゴシック", "IPAPGothic"},
+    {"ＭＳ ゴシック", "IPAGothic"},
+    {"HGP創英角ﾎﾟｯﾌﾟ体", "RocknRoll One"},
+}};
+
+constexpr double kPixelsPerPoint = 96.0 / 72.0;
+
+}  // namespace
+
+QString stand_in_face(const QString& requested) {
+  for (const auto& s : kStandIns) {
+    if (requested == QString::fromUtf8(s.requested)) {
+      return QString::fromUtf8(s.installed);
+    }
+  }
+  return {};
+}
+
+QFont font_for(const FontRequest& request) {
+  const QString face = QString::fromUtf8(request.face);
+  QFont font;
+  font.setFamilies({face, stand_in_face(face)});
+  font.setPixelSize(
+      static_cast<int>(std::lround(request.points * kPixelsPerPoint)));
+  font.setWeight(request.bold ? QFont::Bold : QFont::Normal);
+  font.setItalic(request.italic);
+  return font;
+}
+
+}  // namespace toric

@@ -1,0 +1,161 @@
+#include "form1.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <algorithm>
+#include <map>
+
+#include "control_factory.h"
+#include "control_table.h"
+#include "toric/combine.h"
+#include "toric/format.h"
+#include "toric/lens_power.h"
+#include "window_printer.h"
+
+namespace toric {
+
+namespace {
+
+template <class Control>
+Control* find_control(const QWidget* window, const char* name) {
+  return window->findChild<Control*>(QString::fromUtf8(name),
+                                     Qt::FindDirectChildrenOnly);
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+  setWindowTitle(QString::fromUtf8(kForm1Title));
+  resize(kForm1Width / kTwipsPerPixel, kForm1Height / kTwipsPerPixel);
+  build_controls();
+  connect_handlers();
+}
+
+void Form1::build_controls() {
+  const auto controls = form1_controls();
+  // Each new child is stacked on top, so the last row is created first.
+  std::map<int, QWidget*> focus_chain;  // by tab index
+  for (auto row = controls.rbegin(); row != controls.rend(); ++row) {
+    QWidget* control = create_control(*row, this);
+    if (control->focusPolicy() & Qt::TabFocus) {
+      focus_chain[row->tab_index] = control;
+    }
+  }
+  QWidget* previous = nullptr;
+  for (const auto& [tab_index, control] : focus_chain) {
+    if (previous != nullptr) setTabOrder(previous, control);
+    previous = control;
+  }
+  // The focus starts on the focusable control with the lowest tab index.
+  focus_chain.begin()->second->setFocus();
+}
+
+void Form1::connect_handlers() {
+  const struct {
+    const char* button;
+    void (Form1::*handler)();
+  } clicks[] = {{"Command1", &Form1::Command1_Click},
+                {"Command2", &Form1::Command2_Click},
+                {"Command3", &Form1::Command3_Click},
+                {"print", &Form1::print_Click}};
+  for (const auto& c : clicks) {
+    connect(find_control<QAbstractButton>(this, c.button),
+            &QAbstractButton::clicked, this, c.handler);
+  }
+  const struct {
+    const char* bar;
+    void (Form1::*handler)();
+  } changes[] = {{"HScroll1", &Form1::HScroll1_Change},
+                 {"HScroll2", &Form1::HScroll2_Change},
+                 {"HScroll3", &Form1::HScroll3_Change},
+                 {"HScroll4", &Form1::HScroll4_Change},
+                 {"HScroll5", &Form1::HScroll5_Change},
+                 {"HScroll6", &Form1::HScroll6_Change}};
+  for (const auto& c : changes) {
+    connect(find_control<QScrollBar>(this, c.bar), &QScrollBar::valueChanged,
+            this, c.handler);
+  }
+}
+
+std::int16_t Form1::bar_value(const char* bar) const {
+  return static_cast<std::int16_t>(
+      find_control<QScrollBar>(this, bar)->value());
+}
+
+void Form1::set_bar_value(const char* bar, int value) {
+  find_control<QScrollBar>(this, bar)->setValue(value);
+}
+
+void Form1::set_caption(const char* label, const std::string& text) {
+  find_control<QLabel>(this, label)->setText(QString::fromStdString(text));
+}
+
+void Form1::Command1_Click() {
+  const LensPower lens1{scale_to_sphere(bar_value("HScroll1")),
+                        scale_to_cylinder(bar_value("HScroll2")),
+                        scale_to_axis(bar_value("HScroll3"))};
+  const LensPower lens2{scale_to_sphere(bar_value("HScroll4")),
+                        scale_to_cylinder(bar_value("HScroll5")),
+                        scale_to_axis(bar_value("HScroll6"))};
+  set_caption("Label6", format_result(combine_lenses(lens1, lens2)));
+}
+
+void Form1::Command2_Click() {
+  set_caption("Label6", "");
+  set_caption("Label7", "0.00Ｄ");
+  set_caption("Label8", "0.00Ｄ");
+  set_caption("Label9", "90°");
+  set_caption("Label10", "0.00Ｄ");
+  set_caption("Label11", "0.00Ｄ");
+  set_caption("Label12", "90°");
+  set_bar_value("HScroll1", 40);
+  set_bar_value("HScroll2", 0);
+  set_bar_value("HScroll3", 90);
+  set_bar_value("HScroll4", 40);
+  set_bar_value("HScroll5", 0);
+  set_bar_value("HScroll6", 90);
+}
+
+void Form1::Command3_Click() { QCoreApplication::exit(0); }
+
+void Form1::print_Click() {
+  const QString failure = print_window(*this);
+  if (failure.isEmpty()) return;
+  // Not modal to the program: the handler returns and every value stays.
+  auto* message =
+      new QMessageBox(QMessageBox::Warning, QStringLiteral("印刷"),
+                      QStringLiteral("印刷できませんでした。\n") + failure,
+                      QMessageBox::Ok, this);
+  message->setAttribute(Qt::WA_DeleteOnClose);
+  message->open();
+}
+
+void Form1::HScroll1_Change() {
+  set_caption("Label7", format_power(scale_to_sphere(bar_value("HScroll1"))));
+}
+
+void Form1::HScroll2_Change() {
+  set_caption("Label8", format_power(scale_to_cylinder(bar_value("HScroll2"))));
+}
+
+void Form1::HScroll3_Change() {
+  set_caption("Label9", format_axis(scale_to_axis(bar_value("HScroll3"))));
+}
+
+void Form1::HScroll4_Change() {
+  set_caption("Label10", format_power(scale_to_sphere(bar_value("HScroll4"))));
+}
+
+void Form1::HScroll5_Change() {
+  set_caption("Label11",
+              format_power(scale_to_cylinder(bar_value("HScroll5"))));
+}
+
+void Form1::HScroll6_Change() {
+  set_caption("Label12", format_axis(scale_to_axis(bar_value("HScroll6"))));
+}
+
+}  // namespace toric

@@ -1,0 +1,44 @@
+#include "scale_bar.h"
+
+#include <QKeyEvent>
+
+namespace toric {
+
+ScaleBar::ScaleBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
+  setFocusPolicy(Qt::StrongFocus);
+  // The value changes when a dragged thumb is released, not while it moves.
+  setTracking(false);
+}
+
+void ScaleBar::keyPressEvent(QKeyEvent* event) {
+  SliderAction action = SliderNoAction;
+  switch (event->key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+      action = SliderSingleStepAdd;
+      break;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+      action = SliderSingleStepSub;
+      break;
+    case Qt::Key_PageDown:
+      action = SliderPageStepAdd;
+      break;
+    case Qt::Key_PageUp:
+      action = SliderPageStepSub;
+      break;
+    case Qt::Key_Home:
+      action = SliderToMinimum;
+      break;
+    case Qt::Key_End:
+      action = SliderToMaximum;
+      break;
+    default:
+      QScrollBar::keyPressEvent(event);
+      return;
+  }
+  triggerAction(action);
+  event->accept();
+}
+
+}  // namespace toric
