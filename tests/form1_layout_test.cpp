@@ -1,0 +1,359 @@
+// The window as it opens: every control's name, rectangle, caption, font,
+// colours and alignment, the stacking order, the scroll bars, and a few
+// pixels of the picture that prove the looks.
+#include <QFontInfo>
+#include <QImage>
+#include <QPainter>
+#include <QPushButton>
+#include <QTest>
+#include <QtGlobal>
+
+#include "form1_support.h"
+
+using toric::test::bar;
+using toric::test::find;
+
+namespace {
+
+constexpr const char* kPGothic = "ＭＳ Ｐゴシック";
+constexpr const char* kGothic = "ＭＳ ゴシック";
+constexpr const char* kPop = "HGP創英角ﾎﾟｯﾌﾟ体";
+constexpr QRgb kDefault = 0x1000000;  // not a colour: the platform's own
+constexpr QRgb kBlue = 0x0000FF;
+
+QRect twips(int left, int top, int width, int height) {
+  return {left / 15, top / 15, width / 15, height / 15};
+}
+
+}  // namespace
+
+class Form1LayoutTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void window_has_its_title_and_client_size() {
+    toric::Form1 window;
+    QCOMPARE(window.windowTitle(), QStringLiteral("Form1"));
+    QCOMPARE(window.size(), QSize(555, 379));
+    QCOMPARE(window.children().size(), 26);
+  }
+
+  void control_has_its_rectangle_and_caption_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QRect>("rect");
+    QTest::addColumn<QString>("caption");
+    const auto row = [](const char* name, int index, QRect rect,
+                        const char* caption) {
+      QTest::newRow(
+          index < 0 ? name
+                    : qPrintable(QStringLiteral("%1(%2)").arg(name).arg(index)))
+          << index << rect << QString::fromUtf8(caption);
+    };
+    row("print", -1, twips(3480, 5040, 855, 375), "print");
+    row("HScroll6", -1, twips(5400, 2640, 1335, 255), "");
+    row("HScroll5", -1, twips(3720, 2640, 1335, 255), "");
+    row("HScroll4", -1, twips(2040, 2640, 1335, 255), "");
+    row("HScroll3", -1, twips(5400, 1560, 1335, 255), "");
+    row("HScroll2", -1, twips(3720, 1560, 1335, 255), "");
+    row("HScroll1", -1, twips(2040, 1560, 1335, 255), "");
+    row("Command3", -1, twips(6600, 4920, 1095, 615), "ＥＮＤ");
+    row("Command2", -1, twips(4920, 4920, 1095, 615), "リセット");
+    row("Command1", -1, twips(6600, 3720, 1335, 855), "計 算");
+    row("Label12", -1, twips(5640, 2160, 1215, 375), "90°");
+    row("Label11", -1, twips(3960, 2160, 1215, 255), "0.00Ｄ");
+    row("Label10", -1, twips(2280, 2160, 1335, 375), "0.00Ｄ");
+    row("Label9", -1, twips(5640, 1080, 1215, 375), "90°");
+    row("Label8", -1, twips(3960, 1080, 1215, 375), "0.00Ｄ");
+    row("Label7", -1, twips(2280, 1080, 1335, 375), "0.00Ｄ");
+    row("Label6", -1, twips(840, 3960, 5535, 615), "");
+    row("Label5", -1, twips(360, 3360, 7215, 375),
+        "この２枚のレンズを重ねたときの合成度数は・・・");
+    row("Label3", 5, twips(5400, 2160, 735, 375), "Ａ");
+    row("Label3", 4, twips(3720, 2160, 495, 375), "Ｃ");
+    row("Label3", 2, twips(5400, 1080, 495, 375), "Ａ");
+    row("Label3", 1, twips(3720, 1080, 495, 375), "Ｃ");
+    row("Label4", -1, twips(480, 2160, 2175, 375), "レンズ ２ ：  Ｓ");
+    row("Label3", 0, twips(480, 1080, 2175, 375), "レンズ １ ：  Ｓ");
+    row("Label2", -1, twips(4560, 120, 3495, 495),
+        "２枚のトーリックレンズを重ねたときの合成度数を自動計算します");
+    row("Label1", -1, twips(240, 120, 4095, 375), "トーリックレンズの合成");
+  }
+
+  void control_has_its_rectangle_and_caption() {
+    QFETCH(int, index);
+    QFETCH(QRect, rect);
+    QFETCH(QString, caption);
+    toric::Form1 window;
+    const QString name =
+        QString::fromUtf8(QTest::currentDataTag()).section('(', 0, 0);
+    QWidget* control = find(window, qPrintable(name), index);
+    QVERIFY(control != nullptr);
+    QCOMPARE(control->geometry(), rect);
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+      QCOMPARE(label->text(), caption);
+    } else if (auto* button = qobject_cast<QPushButton*>(control)) {
+      QCOMPARE(button->text(), caption);
+    } else {
+      QVERIFY(qobject_cast<QScrollBar*>(control) != nullptr);
+    }
+  }
+
+  void label3_has_no_member_3() {
+    toric::Form1 window;
+    QVERIFY(find(window, "Label3", 3) == nullptr);
+    QVERIFY(find(window, "Label3", 5) != nullptr);
+  }
+
+  void controls_are_stacked_buttons_and_bars_over_labels() {
+    toric::Form1 window;
+    // Qt draws later children above earlier ones.
+    QStringList bottom_first;
+    for (QObject* child : window.children()) {
+      const QVariant index = child->property(toric::kIndexProperty);
+      bottom_first << (index.isValid() ? QStringLiteral("%1(%2)")
+                                             .arg(child->objectName())
+                                             .arg(index.toInt())
+                                       : child->objectName());
+    }
+    const QStringList topmost_first{
+        "print",     "HScroll6",  "HScroll5", "HScroll4",  "HScroll3",
+        "HScroll2",  "HScroll1",  "Command3", "Command2",  "Command1",
+        "Label12",   "Label11",   "Label10",  "Label9",    "Label8",
+        "Label7",    "Label6",    "Label5",   "Label3(5)", "Label3(4)",
+        "Label3(2)", "Label3(1)", "Label4",   "Label3(0)", "Label2",
+        "Label1"};
+    QStringList expected(topmost_first.rbegin(), topmost_first.rend());
+    QCOMPARE(bottom_first, expected);
+  }
+
+  void readout_is_on_top_where_it_overlaps_its_caption_data() {
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<QString>("top");
+    // Points in twips inside each overlap.
+    QTest::newRow("Label7 over Label3(0)") << QPoint(2300, 1200) << "Label7";
+    QTest::newRow("Label10 over Label4") << QPoint(2300, 2200) << "Label10";
+    QTest::newRow("Label8 over Label3(1)") << QPoint(4000, 1200) << "Label8";
+    QTest::newRow("Label9 over Label3(2)") << QPoint(5700, 1200) << "Label9";
+    QTest::newRow("Label11 over Label3(4)") << QPoint(4000, 2200) << "Label11";
+    QTest::newRow("Label12 over Label3(5)") << QPoint(5700, 2200) << "Label12";
+    QTest::newRow("Command1 over Label5") << QPoint(6700, 3725) << "Command1";
+  }
+
+  void readout_is_on_top_where_it_overlaps_its_caption() {
+    QFETCH(QPoint, point);
+    QFETCH(QString, top);
+    toric::Form1 window;
+    QWidget* hit = window.childAt(point / 15);
+    QVERIFY(hit != nullptr);
+    QCOMPARE(hit->objectName(), top);
+  }
+
+  void control_has_its_font_data() {
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<int>("pixels");  // the point size at 96 dpi
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<QString>("installed");
+    const QString pgothic = QString::fromUtf8(kPGothic);
+    const QString gothic = QString::fromUtf8(kGothic);
+    for (const char* readout :
+         {"Label7", "Label8", "Label9", "Label10", "Label11", "Label12"}) {
+      QTest::newRow(readout) << pgothic << 19 << true << false << "IPAPGothic";
+    }
+    QTest::newRow("Label6") << pgothic << 24 << true << false << "IPAPGothic";
+    QTest::newRow("Label5") << gothic << 19 << true << false << "IPAGothic";
+    QTest::newRow("Label4") << pgothic << 19 << true << false << "IPAPGothic";
+    QTest::newRow("Label2") << gothic << 13 << true << false << "IPAGothic";
+    QTest::newRow("Label1")
+        << QString::fromUtf8(kPop) << 24 << false << true << "RocknRoll One";
+    QTest::newRow("Command1") << gothic << 12 << false << false << "IPAGothic";
+    QTest::newRow("Command2") << gothic << 12 << false << false << "IPAGothic";
+  }
+
+  void control_has_its_font() {
+    QFETCH(QString, face);
+    QFETCH(int, pixels);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(QString, installed);
+    toric::Form1 window;
+    const QFont font = find(window, QTest::currentDataTag())->font();
+    QCOMPARE(font.families().value(0), face);
+    QCOMPARE(font.pixelSize(), pixels);
+    QCOMPARE(font.bold(), bold);
+    QCOMPARE(font.italic(), italic);
+    QCOMPARE(QFontInfo(font).family(), installed);
+  }
+
+  void captions_of_lens_rows_use_the_readout_font() {
+    toric::Form1 window;
+    for (int index : {0, 1, 2, 4, 5}) {
+      const QFont font = find(window, "Label3", index)->font();
+      QCOMPARE(font.families().value(0), QString::fromUtf8(kPGothic));
+      QCOMPARE(font.pixelSize(), 19);
+      QVERIFY(font.bold());
+    }
+  }
+
+  void sphere_tag_of_lens_rows_ends_before_the_readout() {
+    // The readout covers the right 375 twips of its row caption; with the
+    // proportional face the caption's "Ｓ" ends before it.
+    toric::Form1 window;
+    for (const char* row : {"Label3", "Label4"}) {
+      auto* label =
+          find<QLabel>(window, row, row == QLatin1String("Label3") ? 0 : -1);
+      const int covered_from = (2280 - 480) / 15;
+      QVERIFY2(
+          label->fontMetrics().horizontalAdvance(label->text()) <= covered_from,
+          row);
+    }
+  }
+
+  void end_and_print_use_the_window_font() {
+    toric::Form1 window;
+    QCOMPARE(find(window, "Command3")->font(), window.font());
+    QCOMPARE(find(window, "print")->font(), window.font());
+  }
+
+  void label_has_its_colours_and_alignment_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QRgb>("text");
+    QTest::addColumn<QRgb>("background");
+    QTest::addColumn<bool>("centred");
+    for (const char* readout : {"Label6", "Label7", "Label8", "Label9",
+                                "Label10", "Label11", "Label12"}) {
+      QTest::newRow(readout) << -1 << kBlue << kDefault << true;
+    }
+    QTest::newRow("Label5") << -1 << QRgb(0xFF00FF) << kDefault << false;
+    QTest::newRow("Label4") << -1 << kBlue << kDefault << false;
+    for (int index : {0, 1, 2, 4, 5}) {
+      QTest::newRow(qPrintable(QStringLiteral("Label3(%1)").arg(index)))
+          << index << kBlue << kDefault << false;
+    }
+    QTest::newRow("Label2") << -1 << kDefault << kDefault << false;
+    QTest::newRow("Label1") << -1 << kDefault << QRgb(0xFFFFC0) << true;
+  }
+
+  void label_has_its_colours_and_alignment() {
+    QFETCH(int, index);
+    QFETCH(QRgb, text);
+    QFETCH(QRgb, background);
+    QFETCH(bool, centred);
+    toric::Form1 window;
+    const QString name =
+        QString::fromUtf8(QTest::currentDataTag()).section('(', 0, 0);
+    auto* label = find<QLabel>(window, qPrintable(name), index);
+    QVERIFY(label != nullptr);
+    const QPalette platform = QApplication::palette();
+    const QColor want_text = text == kDefault
+                                 ? platform.color(QPalette::WindowText)
+                                 : QColor::fromRgb(text);
+    const QColor want_background = background == kDefault
+                                       ? platform.color(QPalette::Window)
+                                       : QColor::fromRgb(background);
+    QCOMPARE(label->palette().color(QPalette::WindowText), want_text);
+    QCOMPARE(label->palette().color(QPalette::Window), want_background);
+    QVERIFY(label->autoFillBackground());
+    QCOMPARE(bool(label->alignment() & Qt::AlignHCenter), centred);
+    QVERIFY(label->alignment() & Qt::AlignTop);
+    QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+  }
+
+  void scroll_bar_has_its_range_steps_and_start_data() {
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<int>("large_step");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QString>("accessible_name");
+    QTest::newRow("HScroll1") << 80 << 4 << 40 << "レンズ１ 球面度数";
+    QTest::newRow("HScroll2") << 20 << 4 << 0 << "レンズ１ 円柱度数";
+    QTest::newRow("HScroll3") << 180 << 15 << 90 << "レンズ１ 軸度";
+    QTest::newRow("HScroll4") << 80 << 4 << 40 << "レンズ２ 球面度数";
+    QTest::newRow("HScroll5") << 20 << 4 << 0 << "レンズ２ 円柱度数";
+    QTest::newRow("HScroll6") << 180 << 15 << 90 << "レンズ２ 軸度";
+  }
+
+  void scroll_bar_has_its_range_steps_and_start() {
+    QFETCH(int, maximum);
+    QFETCH(int, large_step);
+    QFETCH(int, start);
+    QFETCH(QString, accessible_name);
+    toric::Form1 window;
+    QScrollBar* b = bar(window, QTest::currentDataTag());
+    QCOMPARE(b->orientation(), Qt::Horizontal);
+    QCOMPARE(b->minimum(), 0);
+    QCOMPARE(b->maximum(), maximum);
+    QCOMPARE(b->singleStep(), 1);
+    QCOMPARE(b->pageStep(), large_step);
+    QCOMPARE(b->value(), start);
+    QVERIFY(!b->hasTracking());
+    QCOMPARE(b->accessibleName(), accessible_name);
+  }
+
+  void picture_shows_the_colours() {
+    toric::Form1 window;
+    const QImage picture = window.grab().toImage();
+    // The calculate button's face, away from its frame and caption.
+    QCOMPARE(picture.pixel(440 + 8, 248 + 8) & 0xFFFFFF, QRgb(0xFFC080));
+    QCOMPARE(picture.pixel(440 + 80, 248 + 48) & 0xFFFFFF, QRgb(0xFFC080));
+    // The title box, at its left end, before the centred title.
+    QCOMPARE(picture.pixel(16 + 2, 8 + 12) & 0xFFFFFF, QRgb(0xFFFFC0));
+    // Readout text: pure blue ink inside Label7, on the window's face.
+    const QRect label7 = twips(2280, 1080, 1335, 375);
+    int blue = 0;
+    for (int y = label7.top(); y <= label7.bottom(); ++y) {
+      for (int x = label7.left(); x <= label7.right(); ++x) {
+        if ((picture.pixel(x, y) & 0xFFFFFF) == kBlue) ++blue;
+      }
+    }
+    QVERIFY2(blue > 40, qPrintable(QString::number(blue)));
+  }
+
+  void bold_text_looks_bold() {
+    // The stand-in Gothic faces have no bold face of their own: the
+    // emboldened text must carry clearly more ink than the regular.
+    toric::Form1 window;
+    QFont bold = find(window, "Label7")->font();
+    QFont regular = bold;
+    regular.setBold(false);
+    const auto ink = [](const QFont& font) {
+      QImage image(200, 40, QImage::Format_RGB32);
+      image.fill(Qt::white);
+      QPainter painter(&image);
+      painter.setFont(font);
+      painter.setPen(Qt::black);
+      painter.drawText(4, 30, QStringLiteral("レンズ ０.００Ｄ"));
+      painter.end();
+      int dark = 0;
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+          dark += qGray(image.pixel(x, y)) < 128;
+        }
+      }
+      return dark;
+    };
+    QVERIFY2(ink(bold) > ink(regular) * 5 / 4,
+             qPrintable(
+                 QStringLiteral("%1 vs %2").arg(ink(bold)).arg(ink(regular))));
+  }
+
+  void description_takes_two_lines_inside_its_box() {
+    toric::Form1 window;
+    const QImage picture = window.grab().toImage();
+    const QRect box = twips(4560, 120, 3495, 495);
+    const auto ink_in_rows = [&](int top, int bottom) {
+      int dark = 0;
+      for (int y = top; y < bottom; ++y) {
+        for (int x = box.left(); x <= box.right(); ++x) {
+          dark += qGray(picture.pixel(x, y)) < 128;
+        }
+      }
+      return dark;
+    };
+    const int half = box.height() / 2;
+    QVERIFY(ink_in_rows(box.top(), box.top() + half) > 50);
+    QVERIFY(ink_in_rows(box.top() + half, box.bottom() + 1) > 50);
+  }
+};
+
+QTEST_MAIN(Form1LayoutTest)
+#include "form1_layout_test.moc"
