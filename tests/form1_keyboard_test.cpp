@@ -1,0 +1,154 @@
+// The window driven by the keyboard: keys go to the window and reach the
+// focused control the way the platform routes them.
+#include <QTest>
+
+#include "form1_support.h"
+
+using toric::test::bar;
+using toric::test::caption;
+using toric::test::focused_name;
+
+namespace {
+
+const QStringList kTabCycle{"Command1", "Command2", "Command3",
+                            "HScroll1", "HScroll2", "HScroll3",
+                            "HScroll4", "HScroll5", "HScroll6",
+                            "print"};
+
+void press(QWidget& window, Qt::Key key,
+           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QTest::keyClick(window.windowHandle(), key, modifiers);
+}
+
+// Tabs from the start until `name` has the focus.
+bool tab_to(QWidget& window, const QString& name) {
+  for (int i = 0; i < kTabCycle.size() && focused_name() != name; ++i) {
+    press(window, Qt::Key_Tab);
+  }
+  return focused_name() == name;
+}
+
+}  // namespace
+
+class Form1KeyboardTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void focus_starts_on_calculate() {
+    toric::Form1 window;
+    QVERIFY(toric::test::show_active(window));
+    QCOMPARE(focused_name(), QStringLiteral("Command1"));
+  }
+
+  void tab_walks_the_cycle_and_never_lands_on_a_label() {
+    toric::Form1 window;
+    QVERIFY(toric::test::show_active(window));
+    for (int i = 1; i <= kTabCycle.size(); ++i) {
+      press(window, Qt::Key_Tab);
+      QCOMPARE(focused_name(), kTabCycle[i % kTabCycle.size()]);
+    }
+  }
+
+  void shift_tab_walks_the_cycle_backwards() {
+    toric::Form1 window;
+    QVERIFY(toric::test::show_active(window));
+    for (int i = 1; i <= kTabCycle.size(); ++i) {
+      press(window, Qt::Key_Tab, Qt::ShiftModifier);
+      QCOMPARE(focused_name(),
+               kTabCycle[(kTabCycle.size() - i) % kTabCycle.size()]);
+    }
+  }
+
+  void enter_return_and_space_press_the_focused_button_data() {
+    QTest::addColumn<int>("key");
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("Enter") << int(Qt::Key_Enter);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+  }
+
+  void enter_return_and_space_press_the_focused_button() {
+    QFETCH(int, key);
+    toric::Form1 window;
+    QVERIFY(toric::test::show_active(window));
+    press(window, Qt::Key(key));
+    QCOMPARE(caption(window, "Label6"), QStringLiteral("Ｓ 0.00Ｄ"));
+
+    // On the reset button the same key resets.
+    bar(window, "HScroll1")->setValue(44);
+    QVERIFY(tab_to(window, "Command2"));
+    press(window, Qt::Key(key));
+    QCOMPARE(caption(window, "Label6"), QString());
+    QCOMPARE(bar(window, "HScroll1")->value(), 40);
+  }
+
+  void bar_keys_move_towards_max_and_min_data() {
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("readout");
+    QTest::newRow("Right one step to max") << 90 << int(Qt::Key_Right) << 91
+                                           << "89°";
+    QTest::newRow("Down one step to max") << 90 << int(Qt::Key_Down) << 91
+                                          << "89°";
+    QTest::newRow("Left one step to min") << 90 << int(Qt::Key_Left) << 89
+                                          << "91°";
+    QTest::newRow("Up one step to min") << 90 << int(Qt::Key_Up) << 89
+                                        << "91°";
+    QTest::newRow("Page Down large step") << 90 << int(Qt::Key_PageDown)
+                                          << 105 << "75°";
+    QTest::newRow("Page Up large step") << 90 << int(Qt::Key_PageUp) << 75
+                                        << "105°";
+    QTest::newRow("Page Down stops at max") << 170 << int(Qt::Key_PageDown)
+                                            << 180 << "180°";
+    QTest::newRow("Page Up stops at min") << 10 << int(Qt::Key_PageUp) << 0
+                                          << "180°";
+    QTest::newRow("End to max") << 90 << int(Qt::Key_End) << 180 << "180°";
+    QTest::newRow("Home to min") << 90 << int(Qt::Key_Home) << 0 << "180°";
+    QTest::newRow("Right stops at max") << 180 << int(Qt::Key_Right) << 180
+                                        << "180°";
+  }
+
+  void bar_keys_move_towards_max_and_min() {
+    QFETCH(int, start);
+    QFETCH(int, key);
+    QFETCH(int, value);
+    QFETCH(QString, readout);
+    toric::Form1 window;
+    QVERIFY(toric::test::show_active(window));
+    bar(window, "HScroll3")->setValue(start);
+    QVERIFY(tab_to(window, "HScroll3"));
+    press(window, Qt::Key(key));
+    QCOMPARE(bar(window, "HScroll3")->value(), value);
+    QCOMPARE(caption(window, "Label9"), readout);
+  }
+
+  void keyboard_alone_sets_two_lenses_and_calculates() {
+    toric::Form1 window;
+    QVERIFY(toric::test::show_active(window));
+    // Lens 1: cylinder -1.00 at 10 degrees; lens 2: -0.50 at 30 degrees.
+    QVERIFY(tab_to(window, "HScroll2"));
+    press(window, Qt::Key_PageDown);  // 4 positions: -1.00 D
+    press(window, Qt::Key_Tab);       // axis bar of lens 1
+    for (int i = 0; i < 5; ++i) press(window, Qt::Key_PageDown);  // 15
+    for (int i = 0; i < 5; ++i) press(window, Qt::Key_Right);     // 10
+    press(window, Qt::Key_Tab);  // sphere of lens 2 stays
+    press(window, Qt::Key_Tab);
+    press(window, Qt::Key_Right);
+    press(window, Qt::Key_Right);  // -0.50 D
+    press(window, Qt::Key_Tab);
+    for (int i = 0; i < 4; ++i) press(window, Qt::Key_PageDown);  // 30
+    QCOMPARE(caption(window, "Label8"), QStringLiteral("-1.00Ｄ"));
+    QCOMPARE(caption(window, "Label9"), QStringLiteral("10°"));
+    QCOMPARE(caption(window, "Label11"), QStringLiteral("-0.50Ｄ"));
+    QCOMPARE(caption(window, "Label12"), QStringLiteral("30°"));
+    press(window, Qt::Key_Tab);  // print
+    press(window, Qt::Key_Tab);  // calculate
+    QCOMPARE(focused_name(), QStringLiteral("Command1"));
+    press(window, Qt::Key_Return);
+    QCOMPARE(caption(window, "Label6"),
+             QStringLiteral("Ｓ-0.06Ｄ Ｃ-1.39Ｄ Ａ17°"));
+  }
+};
+
+QTEST_MAIN(Form1KeyboardTest)
+#include "form1_keyboard_test.moc"
