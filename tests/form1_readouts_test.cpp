@@ -1,0 +1,162 @@
+// Each bar's readout follows the bar: at its ends and start, one step each
+// way, by the program, the keyboard and the mouse; never during a drag.
+#include <QStyleOptionSlider>
+#include <QTest>
+
+#include "form1_support.h"
+
+using toric::test::bar;
+using toric::test::caption;
+
+namespace {
+
+// Centre of a part of a scroll bar (arrow, track or thumb), in the window.
+QPoint centre_of(QScrollBar* b, QStyle::SubControl part) {
+  QStyleOptionSlider option;
+  option.initFrom(b);
+  option.orientation = b->orientation();
+  option.minimum = b->minimum();
+  option.maximum = b->maximum();
+  option.sliderPosition = b->sliderPosition();
+  option.sliderValue = b->value();
+  option.singleStep = b->singleStep();
+  option.pageStep = b->pageStep();
+  option.upsideDown = b->invertedAppearance();
+  const QRect rect =
+      b->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, b);
+  return b->mapTo(b->window(), rect.center());
+}
+
+void click(QWidget& window, QPoint at) {
+  QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                    at);
+}
+
+}  // namespace
+
+class Form1ReadoutsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void readouts_show_their_start_captions() {
+    toric::Form1 window;
+    for (const char* power : {"Label7", "Label8", "Label10", "Label11"}) {
+      QCOMPARE(caption(window, power), QStringLiteral("0.00Ｄ"));
+    }
+    QCOMPARE(caption(window, "Label9"), QStringLiteral("90°"));
+    QCOMPARE(caption(window, "Label12"), QStringLiteral("90°"));
+    QCOMPARE(caption(window, "Label6"), QString());
+  }
+
+  void readout_follows_its_bar_data() {
+    QTest::addColumn<QString>("bar");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("readout");
+    const struct {
+      const char* bar;
+      const char* label;
+    } sphere[] = {{"HScroll1", "Label7"}, {"HScroll4", "Label10"}},
+      cylinder[] = {{"HScroll2", "Label8"}, {"HScroll5", "Label11"}},
+      axis[] = {{"HScroll3", "Label9"}, {"HScroll6", "Label12"}};
+    const auto row = [](const auto& b, int position, const char* readout) {
+      QTest::addRow("%s at %d", b.bar, position)
+          << b.bar << b.label << position << QString::fromUtf8(readout);
+    };
+    for (const auto& b : sphere) {
+      row(b, 0, "＋10.00Ｄ");
+      row(b, 39, "＋0.25Ｄ");
+      row(b, 41, "-0.25Ｄ");
+      row(b, 80, "-10.00Ｄ");
+    }
+    for (const auto& b : cylinder) {
+      row(b, 1, "-0.25Ｄ");
+      row(b, 20, "-5.00Ｄ");
+    }
+    for (const auto& b : axis) {
+      row(b, 0, "180°");
+      row(b, 89, "91°");
+      row(b, 91, "89°");
+      row(b, 179, "1°");
+      row(b, 180, "180°");
+    }
+  }
+
+  void readout_follows_its_bar() {
+    QFETCH(QString, bar);
+    QFETCH(QString, label);
+    QFETCH(int, position);
+    QFETCH(QString, readout);
+    toric::Form1 window;
+    toric::test::bar(window, qPrintable(bar))->setValue(position);
+    QCOMPARE(caption(window, qPrintable(label)), readout);
+  }
+
+  void readout_returns_to_start_text_at_start_position() {
+    toric::Form1 window;
+    bar(window, "HScroll2")->setValue(20);
+    bar(window, "HScroll2")->setValue(0);
+    QCOMPARE(caption(window, "Label8"), QStringLiteral("0.00Ｄ"));
+    bar(window, "HScroll4")->setValue(41);
+    bar(window, "HScroll4")->setValue(40);
+    QCOMPARE(caption(window, "Label10"), QStringLiteral("0.00Ｄ"));
+  }
+
+  void arrow_click_moves_one_small_step() {
+    toric::Form1 window;
+    QVERIFY(toric::test::show_active(window));
+    QScrollBar* sphere = bar(window, "HScroll1");
+    click(window, centre_of(sphere, QStyle::SC_ScrollBarAddLine));
+    QCOMPARE(sphere->value(), 41);
+    QCOMPARE(caption(window, "Label7"), QStringLiteral("-0.25Ｄ"));
+    click(window, centre_of(sphere, QStyle::SC_ScrollBarSubLine));
+    click(window, centre_of(sphere, QStyle::SC_ScrollBarSubLine));
+    QCOMPARE(caption(window, "Label7"), QStringLiteral("＋0.25Ｄ"));
+  }
+
+  void track_click_moves_one_large_step() {
+    toric::Form1 window;
+    QVERIFY(toric::test::show_active(window));
+    QScrollBar* axis = bar(window, "HScroll6");
+    click(window, centre_of(axis, QStyle::SC_ScrollBarAddPage));
+    QCOMPARE(axis->value(), 105);
+    QCOMPARE(caption(window, "Label12"), QStringLiteral("75°"));
+    QScrollBar* cylinder = bar(window, "HScroll5");
+    click(window, centre_of(cylinder, QStyle::SC_ScrollBarAddPage));
+    QCOMPARE(caption(window, "Label11"), QStringLiteral("-1.00Ｄ"));
+  }
+
+  void readout_changes_when_a_dragged_thumb_is_released() {
+    toric::Form1 window;
+    QVERIFY(toric::test::show_active(window));
+    QScrollBar* axis = bar(window, "HScroll3");
+    const QPoint thumb = centre_of(axis, QStyle::SC_ScrollBarSlider);
+    QTest::mousePress(window.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      thumb);
+    QTest::mouseMove(window.windowHandle(), thumb + QPoint(6, 0));
+    QVERIFY(axis->isSliderDown());
+    QVERIFY(axis->sliderPosition() > 90);
+    QCOMPARE(axis->value(), 90);
+    QCOMPARE(caption(window, "Label9"), QStringLiteral("90°"));
+    QTest::mouseRelease(window.windowHandle(), Qt::LeftButton,
+                        Qt::NoModifier, thumb + QPoint(6, 0));
+    QVERIFY(axis->value() > 90 && axis->value() < 180);
+    QCOMPARE(caption(window, "Label9"),
+             QStringLiteral("%1°").arg(180 - axis->value()));
+  }
+
+  void click_on_a_label_does_nothing() {
+    toric::Form1 window;
+    QVERIFY(toric::test::show_active(window));
+    for (const char* label : {"Label6", "Label7", "Label1"}) {
+      QWidget* w = toric::test::find(window, label);
+      click(window, w->geometry().center());
+      QCOMPARE(toric::test::focused_name(), QStringLiteral("Command1"));
+    }
+    QCOMPARE(caption(window, "Label6"), QString());
+    QCOMPARE(caption(window, "Label7"), QStringLiteral("0.00Ｄ"));
+  }
+};
+
+QTEST_MAIN(Form1ReadoutsTest)
+#include "form1_readouts_test.moc"
