@@ -10,10 +10,9 @@ using toric::test::focused_name;
 
 namespace {
 
-const QStringList kTabCycle{"Command1", "Command2", "Command3",
-                            "HScroll1", "HScroll2", "HScroll3",
-                            "HScroll4", "HScroll5", "HScroll6",
-                            "print"};
+const QStringList kTabCycle{"Command1", "Command2", "Command3", "HScroll1",
+                            "HScroll2", "HScroll3", "HScroll4", "HScroll5",
+                            "HScroll6", "print"};
 
 void press(QWidget& window, Qt::Key key,
            Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -86,26 +85,25 @@ class Form1KeyboardTest : public QObject {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("readout");
-    QTest::newRow("Right one step to max") << 90 << int(Qt::Key_Right) << 91
-                                           << "89°";
-    QTest::newRow("Down one step to max") << 90 << int(Qt::Key_Down) << 91
-                                          << "89°";
-    QTest::newRow("Left one step to min") << 90 << int(Qt::Key_Left) << 89
-                                          << "91°";
-    QTest::newRow("Up one step to min") << 90 << int(Qt::Key_Up) << 89
-                                        << "91°";
-    QTest::newRow("Page Down large step") << 90 << int(Qt::Key_PageDown)
-                                          << 105 << "75°";
-    QTest::newRow("Page Up large step") << 90 << int(Qt::Key_PageUp) << 75
-                                        << "105°";
-    QTest::newRow("Page Down stops at max") << 170 << int(Qt::Key_PageDown)
-                                            << 180 << "180°";
-    QTest::newRow("Page Up stops at min") << 10 << int(Qt::Key_PageUp) << 0
-                                          << "180°";
+    QTest::newRow("Right one step to max")
+        << 90 << int(Qt::Key_Right) << 91 << "89°";
+    QTest::newRow("Down one step to max")
+        << 90 << int(Qt::Key_Down) << 91 << "89°";
+    QTest::newRow("Left one step to min")
+        << 90 << int(Qt::Key_Left) << 89 << "91°";
+    QTest::newRow("Up one step to min") << 90 << int(Qt::Key_Up) << 89 << "91°";
+    QTest::newRow("Page Down large step")
+        << 90 << int(Qt::Key_PageDown) << 105 << "75°";
+    QTest::newRow("Page Up large step")
+        << 90 << int(Qt::Key_PageUp) << 75 << "105°";
+    QTest::newRow("Page Down stops at max")
+        << 170 << int(Qt::Key_PageDown) << 180 << "180°";
+    QTest::newRow("Page Up stops at min")
+        << 10 << int(Qt::Key_PageUp) << 0 << "180°";
     QTest::newRow("End to max") << 90 << int(Qt::Key_End) << 180 << "180°";
     QTest::newRow("Home to min") << 90 << int(Qt::Key_Home) << 0 << "180°";
-    QTest::newRow("Right stops at max") << 180 << int(Qt::Key_Right) << 180
-                                        << "180°";
+    QTest::newRow("Right stops at max")
+        << 180 << int(Qt::Key_Right) << 180 << "180°";
   }
 
   void bar_keys_move_towards_max_and_min() {

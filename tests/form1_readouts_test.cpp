@@ -28,8 +28,7 @@ QPoint centre_of(QScrollBar* b, QStyle::SubControl part) {
 }
 
 void click(QWidget& window, QPoint at) {
-  QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                    at);
+  QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
 }
 
 }  // namespace
@@ -138,8 +137,8 @@ class Form1ReadoutsTest : public QObject {
     QVERIFY(axis->sliderPosition() > 90);
     QCOMPARE(axis->value(), 90);
     QCOMPARE(caption(window, "Label9"), QStringLiteral("90°"));
-    QTest::mouseRelease(window.windowHandle(), Qt::LeftButton,
-                        Qt::NoModifier, thumb + QPoint(6, 0));
+    QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                        thumb + QPoint(6, 0));
     QVERIFY(axis->value() > 90 && axis->value() < 180);
     QCOMPARE(caption(window, "Label9"),
              QStringLiteral("%1°").arg(180 - axis->value()));
