@@ -1,0 +1,104 @@
+"""Printing the window through a real CUPS print service.
+
+Usage: print_cups_test.py PRINT_TEST COMMANDS_TEST
+PRINT_TEST and COMMANDS_TEST are the Qt Test programs form1_print_test and
+form1_commands_test; they are run against a private cupsd with and without
+a printer, and the page that arrives is checked.
+"""
+
+import os
+import pathlib
+import subprocess
+import sys
+import tempfile
+import unittest
+
+sys.path.insert(0, str(pathlib.Path(__file__).parent / "support"))
+from ppm import Image  # noqa: E402
+from print_service import PrintService  # noqa: E402
+
+QUEUE = "toric-pdf"
+DPI = 50  # of the page rendered for checking
+WINDOW = (555, 379)  # the window in pixels at 96 dpi
+ORANGE = (0xFF, 0xC0, 0x80)  # the calculate button's face
+BLUE = (0x00, 0x00, 0xFF)  # readouts and result
+
+PROGRAMS = {}
+
+
+def run_qt_test(program, function, env):
+    env = dict(env, QT_QPA_PLATFORM="offscreen", QT_FONT_DPI="96",
+               LANG="C.UTF-8")
+    return subprocess.run([program, function], env=env, capture_output=True,
+                          text=True, timeout=60)
+
+
+def to_page_pixels(pixels_at_96_dpi):
+    return pixels_at_96_dpi * DPI / 96
+
+
+class PrintOnRealServiceTest(unittest.TestCase):
+
+    def test_print_sends_one_job_holding_one_page_with_the_window(self):
+        with PrintService() as service:
+            service.add_pdf_queue(QUEUE)
+            run = run_qt_test(PROGRAMS["print"],
+                              "print_sends_the_window_to_the_default_printer"
+                              "_without_a_dialog", service.environment())
+            print(run.stdout)
+            self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
+
+            jobs = service.wait_for_completed_jobs(1)
+            self.assertEqual(len(jobs), 1, jobs)
+            self.assertTrue(jobs[0].startswith(QUEUE + "-"), jobs)
+            pdfs = service.new_pdfs()
+            self.assertEqual(len(pdfs), 1, pdfs)
+
+            info = subprocess.run(["pdfinfo", str(pdfs[0])], check=True,
+                                  capture_output=True, text=True).stdout
+            self.assertIn("Pages:           1\n", info)
+            self.check_page(pdfs[0])
+
+    def check_page(self, pdf):
+        with tempfile.TemporaryDirectory() as folder:
+            subprocess.run(["pdftoppm", "-r", str(DPI), "-singlefile", str(pdf),
+                            os.path.join(folder, "page")], check=True)
+            page = Image(os.path.join(folder, "page.ppm"))
+
+        # The window, at its size on screen, near the top-left corner.
+        ink = [(x, y) for y in range(page.height) for x in range(page.width)
+               if page.pixel(x, y) != (255, 255, 255)]
+        left, top, right, bottom = page.bounding_box(ink)
+        self.assertAlmostEqual(right - left + 1, to_page_pixels(WINDOW[0]),
+                               delta=4)
+        self.assertAlmostEqual(bottom - top + 1, to_page_pixels(WINDOW[1]),
+                               delta=4)
+        self.assertLess(left, DPI)  # within an inch of the edges
+        self.assertLess(top, DPI)
+
+        # The calculate button's face, where the button is in the window.
+        orange = page.points_near(ORANGE, 12)
+        self.assertGreater(len(orange), 500)
+        o_left, o_top, o_right, o_bottom = page.bounding_box(orange)
+        self.assertAlmostEqual(o_left - left, to_page_pixels(440), delta=4)
+        self.assertAlmostEqual(o_top - top, to_page_pixels(248), delta=4)
+        self.assertAlmostEqual(o_right - o_left + 1, to_page_pixels(89),
+                               delta=4)
+
+        # Blue text in the result line's box.
+        blue = [p for p in page.points_near(BLUE, 60)
+                if to_page_pixels(264) <= p[1] - top <= to_page_pixels(305)]
+        self.assertGreater(len(blue), 30)
+
+    def test_print_with_no_queue_reports_the_failure_and_returns(self):
+        with PrintService() as service:
+            run = run_qt_test(PROGRAMS["commands"],
+                              "print_without_a_printer_says_so_and_keeps_"
+                              "every_value", service.environment())
+            self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
+            self.assertEqual(service.completed_jobs(), [])
+
+
+if __name__ == "__main__":
+    PROGRAMS["print"], PROGRAMS["commands"] = sys.argv[1:3]
+    unittest.main(argv=sys.argv[:1], verbosity=2)
