@@ -8,18 +8,21 @@ BUILD_PACKAGES := cmake ninja-build g++ make \
   fonts-ipafont-gothic fonts-rocknroll
 # A virtual display and a screenshot where there is no display.
 DISPLAY_PACKAGES := xvfb xauth xdotool imagemagick
+# A print service with a PDF queue, and the accessibility bus, for the tests
+# of printing and of the real program driven from outside.
+TEST_PACKAGES := cups printer-driver-cups-pdf poppler-utils \
+  dbus-daemon at-spi2-core python3 python3-pyatspi
 
-.PHONY: run test packages
+.PHONY: run test
 
-packages:
+run:
 	scripts/install-packages $(BUILD_PACKAGES) $(DISPLAY_PACKAGES)
-
-run: packages
 	cmake --preset default
 	cmake --build --preset default --target toric
 	scripts/run-program build/default/app/toric build/screenshot.png
 
-test: packages
+test:
+	scripts/install-packages $(BUILD_PACKAGES) $(DISPLAY_PACKAGES) $(TEST_PACKAGES)
 	cmake --preset default
 	cmake --build --preset default
 	ctest --preset default

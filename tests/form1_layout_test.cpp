@@ -308,6 +308,19 @@ class Form1LayoutTest : public QObject {
     QVERIFY2(blue > 40, qPrintable(QString::number(blue)));
   }
 
+  void calculate_face_keeps_its_colour_with_keyboard_focus() {
+    toric::Form1 window;
+    QVERIFY(toric::test::show_active(window));
+    for (int i = 0; i < 10; ++i) {  // once round the tab cycle
+      QTest::keyClick(window.windowHandle(), Qt::Key_Tab);
+    }
+    QCOMPARE(toric::test::focused_name(), QStringLiteral("Command1"));
+    const QImage picture = window.grab().toImage();
+    for (const QPoint at : {QPoint(448, 256), QPoint(520, 296)}) {
+      QCOMPARE(picture.pixel(at) & 0xFFFFFF, QRgb(0xFFC080));
+    }
+  }
+
   void bold_text_looks_bold() {
     // The stand-in Gothic faces have no bold face of their own: the
     // emboldened text must carry clearly more ink than the regular.

@@ -1,5 +1,6 @@
 #include "faced_button.h"
 
+#include <QPen>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -23,11 +24,13 @@ void FacedButton::paintEvent(QPaintEvent* /*event*/) {
   painter.fillRect(face, isDown() ? face_.darker(115) : face_);
   painter.drawControl(QStyle::CE_PushButtonLabel, option);
   if (hasFocus()) {
-    QStyleOptionFocusRect focus;
-    focus.initFrom(this);
-    focus.rect =
-        style()->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this);
-    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    // A dotted ring around the caption: the style's own focus frame is
+    // filled with a tint, which would change the face colour.
+    painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+    painter.drawRect(
+        style()
+            ->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this)
+            .adjusted(0, 0, -1, -1));
   }
 }
 

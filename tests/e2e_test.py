@@ -1,0 +1,245 @@
+"""The real program, driven from outside as a person and a screen reader
+would: keys and clicks on an X display, everything read back over AT-SPI.
+
+Usage (under Xvfb and a private session bus):
+  e2e_test.py PROGRAM ARTEFACTS_FOLDER
+"""
+
+import pathlib
+import sys
+import unittest
+
+sys.path.insert(0, str(pathlib.Path(__file__).parent / "support"))
+from desktop import Program, wait_for  # noqa: E402
+
+PROGRAM = None
+ARTEFACTS = None
+
+
+def px(left, top, width, height):
+    """A rectangle in twips as pixels at 96 dpi; the window is at 0, 0."""
+    return (left // 15, top // 15, width // 15, height // 15)
+
+
+# Every control the user meets: role, accessible name, rectangle.
+LAYOUT = [
+    ("push button", "print", px(3480, 5040, 855, 375)),
+    ("scroll bar", "レンズ２ 軸度", px(5400, 2640, 1335, 255)),
+    ("scroll bar", "レンズ２ 円柱度数", px(3720, 2640, 1335, 255)),
+    ("scroll bar", "レンズ２ 球面度数", px(2040, 2640, 1335, 255)),
+    ("scroll bar", "レンズ１ 軸度", px(5400, 1560, 1335, 255)),
+    ("scroll bar", "レンズ１ 円柱度数", px(3720, 1560, 1335, 255)),
+    ("scroll bar", "レンズ１ 球面度数", px(2040, 1560, 1335, 255)),
+    ("push button", "ＥＮＤ", px(6600, 4920, 1095, 615)),
+    ("push button", "リセット", px(4920, 4920, 1095, 615)),
+    ("push button", "計 算", px(6600, 3720, 1335, 855)),
+    ("label", "90°", px(5640, 2160, 1215, 375)),
+    ("label", "0.00Ｄ", px(3960, 2160, 1215, 255)),
+    ("label", "0.00Ｄ", px(2280, 2160, 1335, 375)),
+    ("label", "90°", px(5640, 1080, 1215, 375)),
+    ("label", "0.00Ｄ", px(3960, 1080, 1215, 375)),
+    ("label", "0.00Ｄ", px(2280, 1080, 1335, 375)),
+    ("label", "", px(840, 3960, 5535, 615)),
+    ("label", "この２枚のレンズを重ねたときの合成度数は・・・",
+     px(360, 3360, 7215, 375)),
+    ("label", "Ａ", px(5400, 2160, 735, 375)),
+    ("label", "Ｃ", px(3720, 2160, 495, 375)),
+    ("label", "Ａ", px(5400, 1080, 495, 375)),
+    ("label", "Ｃ", px(3720, 1080, 495, 375)),
+    ("label", "レンズ ２ ：  Ｓ", px(480, 2160, 2175, 375)),
+    ("label", "レンズ １ ：  Ｓ", px(480, 1080, 2175, 375)),
+    ("label", "２枚のトーリックレンズを重ねたときの合成度数を自動計算します",
+     px(4560, 120, 3495, 495)),
+    ("label", "トーリックレンズの合成", px(240, 120, 4095, 375)),
+]
+
+RESULT = px(840, 3960, 5535, 615)
+READOUTS = {  # bar name: readout rectangle
+    "レンズ１ 球面度数": px(2280, 1080, 1335, 375),
+    "レンズ１ 円柱度数": px(3960, 1080, 1215, 375),
+    "レンズ１ 軸度": px(5640, 1080, 1215, 375),
+    "レンズ２ 球面度数": px(2280, 2160, 1335, 375),
+    "レンズ２ 円柱度数": px(3960, 2160, 1215, 255),
+    "レンズ２ 軸度": px(5640, 2160, 1215, 375),
+}
+TAB_CYCLE = ["計 算", "リセット", "ＥＮＤ", "レンズ１ 球面度数", "レンズ１ 円柱度数",
+             "レンズ１ 軸度", "レンズ２ 球面度数", "レンズ２ 円柱度数", "レンズ２ 軸度",
+             "print"]
+START_READOUTS = {"レンズ１ 球面度数": "0.00Ｄ", "レンズ１ 円柱度数": "0.00Ｄ",
+                  "レンズ１ 軸度": "90°", "レンズ２ 球面度数": "0.00Ｄ",
+                  "レンズ２ 円柱度数": "0.00Ｄ", "レンズ２ 軸度": "90°"}
+NO_PRINT_SERVICE = {"CUPS_SERVER": "/nonexistent/cups.sock"}
+
+
+class Session:
+    """Reading the calculator's state the way a screen reader does."""
+
+    def __init__(self, program):
+        self.program = program
+
+    def result(self):
+        return self.program.label_at(RESULT).name
+
+    def readout(self, bar):
+        return self.program.label_at(READOUTS[bar]).name
+
+    def readouts(self):
+        return {bar: self.readout(bar) for bar in READOUTS}
+
+    def bar(self, name):
+        return self.program.control("scroll bar", name)
+
+    def focused_name(self):
+        focused = self.program.focused()
+        return focused.name if focused else None
+
+    def wait_for_focus(self, name):
+        wait_for(lambda: self.focused_name() == name, what="focus on " + name)
+
+    def tab_to(self, name):
+        for _ in TAB_CYCLE:
+            if self.focused_name() == name:
+                return
+            self.program.key("Tab")
+            wait_for(lambda: self.focused_name() is not None)
+        self.wait_for_focus(name)
+
+    def expect_readout(self, bar, text):
+        wait_for(lambda: self.readout(bar) == text,
+                 what="%s reading %s (it reads %s)" % (bar, text,
+                                                     self.readout(bar)))
+
+    def expect_result(self, text):
+        wait_for(lambda: self.result() == text,
+                 what="the result %s (it reads %s)" % (text, self.result()))
+
+
+class EndToEndTest(unittest.TestCase):
+
+    def start(self, extra_environment=None):
+        program = Program(PROGRAM, extra_environment)
+        self.enterContext(program)
+        return program, Session(program)
+
+    def test_window_shows_every_control_where_the_layout_puts_it(self):
+        program, session = self.start()
+        program.screenshot(ARTEFACTS / "start.png")
+        found = sorted((c.role, c.name, c.rect) for c in program.controls())
+        self.assertEqual(found, sorted(LAYOUT))
+        self.assertEqual(session.readouts(), START_READOUTS)
+        self.assertEqual(session.result(), "")
+        self.assertEqual(session.focused_name(), "計 算")
+
+    def test_tab_and_shift_tab_walk_the_cycle(self):
+        program, session = self.start()
+        session.wait_for_focus(TAB_CYCLE[0])
+        for i in range(1, len(TAB_CYCLE) + 1):
+            program.key("Tab")
+            session.wait_for_focus(TAB_CYCLE[i % len(TAB_CYCLE)])
+        for i in range(1, len(TAB_CYCLE) + 1):
+            program.key("shift+Tab")
+            session.wait_for_focus(TAB_CYCLE[-i % len(TAB_CYCLE)])
+
+    def test_return_and_keypad_enter_press_the_focused_button(self):
+        program, session = self.start()
+        program.key("Return")
+        session.expect_result("Ｓ 0.00Ｄ")
+        session.tab_to("リセット")
+        program.key("KP_Enter")
+        session.expect_result("")
+        session.tab_to("計 算")
+        program.key("space")
+        session.expect_result("Ｓ 0.00Ｄ")
+
+    def test_keys_on_a_bar_move_it_and_its_readout(self):
+        program, session = self.start()
+        bar = "レンズ１ 球面度数"
+        session.tab_to(bar)
+        for key, value, text in [("Right", 41, "-0.25Ｄ"),
+                                 ("Left", 40, "0.00Ｄ"),
+                                 ("Up", 39, "＋0.25Ｄ"),
+                                 ("Down", 40, "0.00Ｄ"),
+                                 ("Next", 44, "-1.00Ｄ"),
+                                 ("Prior", 40, "0.00Ｄ"),
+                                 ("End", 80, "-10.00Ｄ"),
+                                 ("Home", 0, "＋10.00Ｄ")]:
+            program.key(key)
+            session.expect_readout(bar, text)
+            self.assertEqual(session.bar(bar).value, value, key)
+
+    def test_mouse_on_arrows_track_and_buttons(self):
+        program, session = self.start()
+        axis = session.bar("レンズ１ 軸度")
+        x, y, w, h = axis.rect
+        program.click(x + w - 4, y + h // 2)  # right arrow
+        session.expect_readout("レンズ１ 軸度", "89°")
+        program.click(x + 4, y + h // 2)  # left arrow
+        session.expect_readout("レンズ１ 軸度", "90°")
+        program.click(x + w - 20, y + h // 2)  # track, right of the thumb
+        session.expect_readout("レンズ１ 軸度", "75°")
+        self.assertEqual(axis.value, 105)
+
+        cylinder = session.bar("レンズ１ 円柱度数")
+        x, y, w, h = cylinder.rect
+        program.click(x + w - 20, y + h // 2)
+        session.expect_readout("レンズ１ 円柱度数", "-1.00Ｄ")
+
+        program.click(*program.control("push button", "計 算").centre())
+        session.expect_result("Ｓ 0.00Ｄ Ｃ-1.00Ｄ Ａ75°")
+        program.click(*program.control("push button", "リセット").centre())
+        session.expect_result("")
+        wait_for(lambda: session.readouts() == START_READOUTS)
+
+    def test_a_typical_session_with_the_keyboard_alone(self):
+        program, session = self.start(NO_PRINT_SERVICE)
+        # Lens 1: -1.00 / -1.00 / 10.  Lens 2: 0.00 / -0.50 / 30.
+        session.tab_to("レンズ１ 球面度数")
+        program.key("Next")
+        session.expect_readout("レンズ１ 球面度数", "-1.00Ｄ")
+        program.key("Tab", "Next")
+        session.expect_readout("レンズ１ 円柱度数", "-1.00Ｄ")
+        program.key("Tab", *["Next"] * 5, *["Right"] * 5)
+        session.expect_readout("レンズ１ 軸度", "10°")
+        program.key("Tab", "Tab", "Right", "Right")
+        session.expect_readout("レンズ２ 円柱度数", "-0.50Ｄ")
+        program.key("Tab", *["Next"] * 4)
+        session.expect_readout("レンズ２ 軸度", "30°")
+
+        program.key("Tab", "Tab")
+        session.wait_for_focus("計 算")
+        program.key("Return")
+        session.expect_result("Ｓ-1.06Ｄ Ｃ-1.39Ｄ Ａ17°")
+        program.screenshot(ARTEFACTS / "after-calculate.png")
+
+        # Print with no print service: a message says why, nothing moves.
+        session.tab_to("print")
+        before = session.readouts()
+        program.key("Return")
+        message = wait_for(lambda: [w for w in program.windows()
+                                    if w.getRoleName() in ("alert", "dialog")],
+                           what="the print failure message")[0]
+        texts = " ".join(c.name for c in message)
+        self.assertIn("印刷できませんでした", texts)
+        self.assertEqual(session.readouts(), before)
+        self.assertEqual(session.result(), "Ｓ-1.06Ｄ Ｃ-1.39Ｄ Ａ17°")
+        program.key("Return")  # OK
+        wait_for(lambda: len(program.windows()) == 1,
+                 what="the message to close")
+        program.focus_window()
+
+        session.tab_to("リセット")
+        program.key("Return")
+        session.expect_result("")
+        wait_for(lambda: session.readouts() == START_READOUTS)
+        self.assertEqual(session.bar("レンズ１ 軸度").value, 90)
+
+        session.tab_to("ＥＮＤ")
+        program.key("space")
+        self.assertEqual(program.wait_for_exit(), 0)
+
+
+if __name__ == "__main__":
+    PROGRAM = sys.argv[1]
+    ARTEFACTS = pathlib.Path(sys.argv[2])
+    ARTEFACTS.mkdir(parents=True, exist_ok=True)
+    unittest.main(argv=sys.argv[:1], verbosity=2)
