@@ -38,6 +38,17 @@ class Form1LayoutTest : public QObject {
     QCOMPARE(window.children().size(), 26);
   }
 
+  void window_carries_the_program_icon() {
+    toric::Form1 window;
+    const QList<QSize> sizes = window.windowIcon().availableSizes();
+    QVERIFY(sizes.contains(QSize(16, 16)));
+    QVERIFY(sizes.contains(QSize(32, 32)));
+    // The title bar is cyan and the body white.
+    const QImage icon = window.windowIcon().pixmap(32).toImage();
+    QCOMPARE(icon.pixel(8, 6) & 0xFFFFFF, QRgb(0x00C8E8));
+    QCOMPARE(icon.pixel(16, 20) & 0xFFFFFF, QRgb(0xFFFFFF));
+  }
+
   void control_has_its_rectangle_and_caption_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QRect>("rect");

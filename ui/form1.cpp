@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
 #include <QScrollBar>
@@ -29,6 +30,10 @@ Control* find_control(const QWidget* window, const char* name) {
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
   setWindowTitle(QString::fromUtf8(kForm1Title));
+  QIcon icon;
+  icon.addFile(QStringLiteral(":/icons/toric-lens-combination-16.png"));
+  icon.addFile(QStringLiteral(":/icons/toric-lens-combination-32.png"));
+  setWindowIcon(icon);
   resize(kForm1Width / kTwipsPerPixel, kForm1Height / kTwipsPerPixel);
   build_controls();
   connect_handlers();

@@ -1,0 +1,35 @@
+# Installs the build into a scratch prefix and checks what a desktop needs:
+# the program, its menu entry and its icons at their sizes.
+# cmake -D BUILD_DIR=... -D PREFIX=... -P install_test.cmake
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}"
+                        --prefix "${PREFIX}"
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+
+set(icons "${PREFIX}/share/icons/hicolor")
+foreach(path
+    bin/toric
+    share/applications/toric-lens-combination.desktop
+    share/icons/hicolor/scalable/apps/toric-lens-combination.svg
+    share/icons/hicolor/16x16/apps/toric-lens-combination.png
+    share/icons/hicolor/32x32/apps/toric-lens-combination.png)
+  if(NOT EXISTS "${PREFIX}/${path}")
+    message(FATAL_ERROR "not installed: ${path}")
+  endif()
+endforeach()
+
+# A PNG's width and height are the two big-endian words after "IHDR".
+foreach(size_and_header "16;0000001000000010" "32;0000002000000020")
+  list(GET size_and_header 0 size)
+  list(GET size_and_header 1 expected)
+  file(READ "${icons}/${size}x${size}/apps/toric-lens-combination.png" header
+       OFFSET 16 LIMIT 8 HEX)
+  if(NOT header STREQUAL expected)
+    message(FATAL_ERROR "${size}x${size} icon has the header ${header}")
+  endif()
+endforeach()
+
+file(REMOVE_RECURSE "${PREFIX}")
