@@ -13,7 +13,10 @@ DISPLAY_PACKAGES := xvfb xauth xdotool imagemagick
 TEST_PACKAGES := cups printer-driver-cups-pdf poppler-utils \
   dbus-daemon at-spi2-core python3 python3-pyatspi desktop-file-utils
 
-.PHONY: run test
+# Start-up, memory and response figures need an X server and a pixel reader.
+BENCH_PACKAGES := python3-xlib
+
+.PHONY: run test bench
 
 run:
 	scripts/install-packages $(BUILD_PACKAGES) $(DISPLAY_PACKAGES)
@@ -29,3 +32,10 @@ test:
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
+
+bench:
+	scripts/install-packages $(BUILD_PACKAGES) $(DISPLAY_PACKAGES) $(BENCH_PACKAGES)
+	cmake --preset default
+	cmake --build --preset default
+	xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -br" \
+	  /usr/bin/python3 bench/report.py build/default

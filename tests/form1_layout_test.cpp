@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QtGlobal>
+#include <algorithm>
 
 #include "form1_support.h"
 
@@ -187,9 +188,18 @@ class Form1LayoutTest : public QObject {
     QFETCH(bool, bold);
     QFETCH(bool, italic);
     QFETCH(QString, installed);
+    const QString name = QString::fromUtf8(QTest::currentDataTag());
+    // The window asks for the face by its name...
+    const auto rows = toric::form1_controls();
+    const auto row = std::find_if(rows.begin(), rows.end(), [&](auto& r) {
+      return name == QString::fromUtf8(r.name);
+    });
+    QVERIFY(row != rows.end());
+    QCOMPARE(QString::fromUtf8(row->font.face), face);
+    // ...and, with no such face installed, gets its stand-in.
     toric::Form1 window;
-    const QFont font = find(window, QTest::currentDataTag())->font();
-    QCOMPARE(font.families().value(0), face);
+    const QFont font = find(window, qPrintable(name))->font();
+    QCOMPARE(font.family(), installed);
     QCOMPARE(font.pixelSize(), pixels);
     QCOMPARE(font.bold(), bold);
     QCOMPARE(font.italic(), italic);
@@ -200,7 +210,7 @@ class Form1LayoutTest : public QObject {
     toric::Form1 window;
     for (int index : {0, 1, 2, 4, 5}) {
       const QFont font = find(window, "Label3", index)->font();
-      QCOMPARE(font.families().value(0), QString::fromUtf8(kPGothic));
+      QCOMPARE(font.family(), QStringLiteral("IPAPGothic"));
       QCOMPARE(font.pixelSize(), 19);
       QVERIFY(font.bold());
     }

@@ -5,7 +5,6 @@
 
 #include "caption_label.h"
 #include "faced_button.h"
-#include "font_faces.h"
 #include "scale_bar.h"
 
 namespace toric {
@@ -62,7 +61,8 @@ QRect to_pixels(const Twips& rect) {
           rect.width / kTwipsPerPixel, rect.height / kTwipsPerPixel};
 }
 
-QWidget* create_control(const ControlSpec& spec, QWidget* parent) {
+QWidget* create_control(const ControlSpec& spec, QWidget* parent,
+                        FontFaces& faces) {
   QWidget* widget = nullptr;
   switch (spec.kind) {
     case ControlKind::kLabel:
@@ -78,7 +78,7 @@ QWidget* create_control(const ControlSpec& spec, QWidget* parent) {
   widget->setObjectName(QString::fromUtf8(spec.name));
   if (spec.index >= 0) widget->setProperty(kIndexProperty, spec.index);
   widget->setGeometry(to_pixels(spec.rect));
-  if (spec.font.face != nullptr) widget->setFont(font_for(spec.font));
+  if (spec.font.face != nullptr) widget->setFont(faces.font_for(spec.font));
   return widget;
 }
 

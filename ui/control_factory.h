@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "control_table.h"
+#include "font_faces.h"
 
 namespace toric {
 
@@ -18,6 +19,7 @@ inline constexpr const char* kIndexProperty = "index";
 // Creates the control as the topmost child of `parent`, with its name as
 // `objectName`, its rectangle, caption, font, colours, alignment and, for a
 // scroll bar, its range, steps, start position and accessible name.
-QWidget* create_control(const ControlSpec& spec, QWidget* parent);
+QWidget* create_control(const ControlSpec& spec, QWidget* parent,
+                        FontFaces& faces);
 
 }  // namespace toric

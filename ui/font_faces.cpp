@@ -1,6 +1,6 @@
 #include "font_faces.h"
 
-#include <QStringList>
+#include <QFontDatabase>
 #include <array>
 #include <cmath>
 
@@ -36,10 +36,19 @@ QString stand_in_face(const QString& requested) {
   return {};
 }
 
-QFont font_for(const FontRequest& request) {
-  const QString face = QString::fromUtf8(request.face);
-  QFont font;
-  font.setFamilies({face, stand_in_face(face)});
+QString FontFaces::installed_face(const QString& requested) {
+  auto chosen = chosen_.constFind(requested);
+  if (chosen == chosen_.constEnd()) {
+    const QString stand_in = stand_in_face(requested);
+    const bool use_requested =
+        stand_in.isEmpty() || QFontDatabase::hasFamily(requested);
+    chosen = chosen_.insert(requested, use_requested ? requested : stand_in);
+  }
+  return *chosen;
+}
+
+QFont FontFaces::font_for(const FontRequest& request) {
+  QFont font(installed_face(QString::fromUtf8(request.face)));
   font.setPixelSize(
       static_cast<int>(std::lround(request.points * kPixelsPerPoint)));
   font.setWeight(request.bold ? QFont::Bold : QFont::Normal);

@@ -43,8 +43,9 @@ void Form1::build_controls() {
   const auto controls = form1_controls();
   // Each new child is stacked on top, so the last row is created first.
   std::map<int, QWidget*> focus_chain;  // by tab index
+  FontFaces faces;
   for (auto row = controls.rbegin(); row != controls.rend(); ++row) {
-    QWidget* control = create_control(*row, this);
+    QWidget* control = create_control(*row, this, faces);
     if (control->focusPolicy() & Qt::TabFocus) {
       focus_chain[row->tab_index] = control;
     }
