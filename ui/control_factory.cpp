@@ -13,14 +13,14 @@ namespace {
 
 QColor colour(std::uint32_t rgb) { return QColor::fromRgb(rgb); }
 
-QWidget* make_label(const ControlSpec& spec, QWidget* parent) {
-  auto* label = new CaptionLabel(QString::fromUtf8(spec.caption), parent);
+QWidget* make_label(const ControlSpec& row, QWidget* parent) {
+  auto* label = new CaptionLabel(QString::fromUtf8(row.caption), parent);
   QPalette palette = label->palette();
-  if (spec.text_colour != kDefaultColour) {
-    palette.setColor(QPalette::WindowText, colour(spec.text_colour));
+  if (row.text_colour != kDefaultColour) {
+    palette.setColor(QPalette::WindowText, colour(row.text_colour));
   }
-  if (spec.background != kDefaultColour) {
-    palette.setColor(QPalette::Window, colour(spec.background));
+  if (row.background != kDefaultColour) {
+    palette.setColor(QPalette::Window, colour(row.background));
   }
   label->setPalette(palette);
   // A label paints its whole rectangle, so a readout covers the caption
@@ -28,29 +28,29 @@ QWidget* make_label(const ControlSpec& spec, QWidget* parent) {
   label->setAutoFillBackground(true);
   label->setAlignment(
       Qt::AlignTop |
-      (spec.align == TextAlign::kCentre ? Qt::AlignHCenter : Qt::AlignLeft));
+      (row.align == TextAlign::kCentre ? Qt::AlignHCenter : Qt::AlignLeft));
   label->setWordWrap(true);
   return label;
 }
 
-QWidget* make_button(const ControlSpec& spec, QWidget* parent) {
-  const QString caption = QString::fromUtf8(spec.caption);
+QWidget* make_button(const ControlSpec& row, QWidget* parent) {
+  const QString caption = QString::fromUtf8(row.caption);
   QPushButton* button =
-      spec.background == kDefaultColour
+      row.background == kDefaultColour
           ? new QPushButton(caption, parent)
-          : new FacedButton(caption, colour(spec.background), parent);
+          : new FacedButton(caption, colour(row.background), parent);
   // Enter presses the focused button, as Space does.
   button->setAutoDefault(true);
   return button;
 }
 
-QWidget* make_bar(const ControlSpec& spec, QWidget* parent) {
+QWidget* make_bar(const ControlSpec& row, QWidget* parent) {
   auto* bar = new ScaleBar(parent);
-  bar->setRange(spec.bar.min, spec.bar.max);
-  bar->setSingleStep(spec.bar.small_change);
-  bar->setPageStep(spec.bar.large_change);
-  bar->setValue(spec.bar.value);
-  bar->setAccessibleName(QString::fromUtf8(spec.accessible_name));
+  bar->setRange(row.bar.min, row.bar.max);
+  bar->setSingleStep(row.bar.small_change);
+  bar->setPageStep(row.bar.large_change);
+  bar->setValue(row.bar.value);
+  bar->setAccessibleName(QString::fromUtf8(row.accessible_name));
   return bar;
 }
 
@@ -61,24 +61,24 @@ QRect to_pixels(const Twips& rect) {
           rect.width / kTwipsPerPixel, rect.height / kTwipsPerPixel};
 }
 
-QWidget* create_control(const ControlSpec& spec, QWidget* parent,
+QWidget* create_control(const ControlSpec& row, QWidget* parent,
                         FontFaces& faces) {
   QWidget* widget = nullptr;
-  switch (spec.kind) {
+  switch (row.kind) {
     case ControlKind::kLabel:
-      widget = make_label(spec, parent);
+      widget = make_label(row, parent);
       break;
     case ControlKind::kButton:
-      widget = make_button(spec, parent);
+      widget = make_button(row, parent);
       break;
     case ControlKind::kScrollBar:
-      widget = make_bar(spec, parent);
+      widget = make_bar(row, parent);
       break;
   }
-  widget->setObjectName(QString::fromUtf8(spec.name));
-  if (spec.index >= 0) widget->setProperty(kIndexProperty, spec.index);
-  widget->setGeometry(to_pixels(spec.rect));
-  if (spec.font.face != nullptr) widget->setFont(faces.font_for(spec.font));
+  widget->setObjectName(QString::fromUtf8(row.name));
+  if (row.index >= 0) widget->setProperty(kIndexProperty, row.index);
+  widget->setGeometry(to_pixels(row.rect));
+  if (row.font.face != nullptr) widget->setFont(faces.font_for(row.font));
   return widget;
 }
 
