@@ -35,7 +35,7 @@ def wait_for(condition, timeout=5.0, what="condition"):
 
 
 def xdotool(*arguments):
-    return subprocess.run(("xdotool",) + arguments, check=True,
+    return subprocess.run(("xdotool",) + arguments, check=True, timeout=30,
                           capture_output=True, text=True).stdout.strip()
 
 
