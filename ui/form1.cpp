@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QScrollBar>
-#include <algorithm>
 #include <map>
 
 #include "control_factory.h"
