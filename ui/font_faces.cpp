@@ -25,8 +25,8 @@ constexpr std::array<StandIn, 3> kStandIns{{
 
 constexpr double kPixelsPerPoint = 96.0 / 72.0;
 
-}  // namespace
-
+// The installed face that stands in for `requested`, or an empty string
+// when the window asks for no such face.
 QString stand_in_face(const QString& requested) {
   for (const auto& s : kStandIns) {
     if (requested == QString::fromUtf8(s.requested)) {
@@ -35,6 +35,8 @@ QString stand_in_face(const QString& requested) {
   }
   return {};
 }
+
+}  // namespace
 
 QString FontFaces::installed_face(const QString& requested) {
   auto chosen = chosen_.constFind(requested);

@@ -12,10 +12,6 @@
 
 namespace toric {
 
-// The installed face that stands in for `requested`, or an empty string
-// when the window asks for no such face.
-QString stand_in_face(const QString& requested);
-
 // Builds the fonts of one window. Whether a requested face is installed is
 // looked up once per face: each lookup asks the font configuration, which
 // is slow enough to show in the start-up time if done for every control.
