@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -15,12 +14,14 @@
 #include <thread>
 #include <vector>
 
+#include "same_lens_bits.h"
 #include "toric/combine.h"
 #include "toric/lens_power.h"
 
 namespace {
 
 using toric::LensPower;
+using toric::test::same_bits;
 
 constexpr std::int16_t kCylinderPositions = 21;
 constexpr std::int16_t kAxisPositions = 181;
@@ -68,14 +69,6 @@ std::vector<std::string> sweep(
   std::vector<std::string> all;
   for (const auto& f : failures) all.insert(all.end(), f.begin(), f.end());
   return all;
-}
-
-bool same_bits(const LensPower& a, const LensPower& b) {
-  return std::bit_cast<std::uint64_t>(a.sphere) ==
-             std::bit_cast<std::uint64_t>(b.sphere) &&
-         std::bit_cast<std::uint64_t>(a.cylinder) ==
-             std::bit_cast<std::uint64_t>(b.cylinder) &&
-         a.axis == b.axis;
 }
 
 std::string check_usable_and_symmetric(const LensPower& lens1,

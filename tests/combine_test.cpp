@@ -5,16 +5,16 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
-#include <cstdint>
 #include <string>
 
+#include "same_lens_bits.h"
 #include "toric/format.h"
 
 namespace {
 
 using toric::LensPower;
+using toric::test::same_bits;
 
 struct CombineCase {
   const char* name;
@@ -134,14 +134,6 @@ const CombineCase kCases[] = {
      kFourDecimals,
      "Ｓ-0.06Ｄ Ｃ-1.88Ｄ Ａ90°"},
 };
-
-bool same_bits(const LensPower& a, const LensPower& b) {
-  return std::bit_cast<std::uint64_t>(a.sphere) ==
-             std::bit_cast<std::uint64_t>(b.sphere) &&
-         std::bit_cast<std::uint64_t>(a.cylinder) ==
-             std::bit_cast<std::uint64_t>(b.cylinder) &&
-         a.axis == b.axis;
-}
 
 class CombineLenses : public testing::TestWithParam<CombineCase> {};
 

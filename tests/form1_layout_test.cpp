@@ -26,6 +26,11 @@ QRect twips(int left, int top, int width, int height) {
   return {left / 15, top / 15, width / 15, height / 15};
 }
 
+// The control name of a data row tagged "Label3(2)" or "Label7".
+QString control_name_of_row() {
+  return QString::fromUtf8(QTest::currentDataTag()).section('(', 0, 0);
+}
+
 }  // namespace
 
 class Form1LayoutTest : public QObject {
@@ -96,8 +101,7 @@ class Form1LayoutTest : public QObject {
     QFETCH(QRect, rect);
     QFETCH(QString, caption);
     toric::Form1 window;
-    const QString name =
-        QString::fromUtf8(QTest::currentDataTag()).section('(', 0, 0);
+    const QString name = control_name_of_row();
     QWidget* control = find(window, qPrintable(name), index);
     QVERIFY(control != nullptr);
     QCOMPARE(control->geometry(), rect);
@@ -261,8 +265,7 @@ class Form1LayoutTest : public QObject {
     QFETCH(QRgb, background);
     QFETCH(bool, centred);
     toric::Form1 window;
-    const QString name =
-        QString::fromUtf8(QTest::currentDataTag()).section('(', 0, 0);
+    const QString name = control_name_of_row();
     auto* label = find<QLabel>(window, qPrintable(name), index);
     QVERIFY(label != nullptr);
     const QPalette platform = QApplication::palette();
