@@ -368,9 +368,11 @@ class Form1LayoutTest : public QObject {
       }
       return dark;
     };
-    QVERIFY2(ink(bold) > ink(regular) * 5 / 4,
-             qPrintable(
-                 QStringLiteral("%1 vs %2").arg(ink(bold)).arg(ink(regular))));
+    const int bold_ink = ink(bold);
+    const int regular_ink = ink(regular);
+    QVERIFY2(
+        bold_ink > regular_ink * 5 / 4,
+        qPrintable(QStringLiteral("%1 vs %2").arg(bold_ink).arg(regular_ink)));
   }
 
   void description_takes_two_lines_inside_its_box() {
