@@ -1,6 +1,6 @@
 // Two lenses combined into one: every case of the combination, the final
-// transposition, and the band near axis 180 where the cylinder comes from
-// the cosine component.
+// transposition, and the band within 15 degrees of axis 180 where the
+// cylinder comes from the cosine component.
 #include "toric/combine.h"
 
 #include <gtest/gtest.h>
@@ -113,14 +113,15 @@ const CombineCase kCases[] = {
      {-0.0570, -1.3860, 17},
      kFourDecimals,
      "Ｓ-0.06Ｄ Ｃ-1.39Ｄ Ａ17°"},
-    // Near axis 180 the sine of the rounded axis is about 1.5e-5; the
-    // cylinder comes from the cosine component there.
+    // Within 15 degrees of 180 the cylinder comes from the cosine
+    // component: the sine of the rounded axis is small there and would
+    // magnify its rounding.
     {"oblique_one_degree_apart_at_180",
      {0.0, -1.0, 180},
      {0.0, -1.0, 179},
      {-0.0003, -1.9994, 180},
      kFourDecimals,
-     "Ｓ0.00Ｄ Ｃ-2.00Ｄ Ａ180°"},
+     "Ｓ 0.00Ｄ Ｃ-2.00Ｄ Ａ180°"},
     {"oblique_symmetric_about_180",
      {0.0, -1.0, 10},
      {0.0, -1.0, 170},
@@ -133,6 +134,42 @@ const CombineCase kCases[] = {
      {-0.0603, -1.8794, 90},
      kFourDecimals,
      "Ｓ-0.06Ｄ Ｃ-1.88Ｄ Ａ90°"},
+    {"oblique_near_90_transposed",
+     {0.0, -5.0, 88},
+     {0.0, -5.0, 89},
+     {-0.0046, -9.9909, 89},
+     kFourDecimals,
+     "Ｓ 0.00Ｄ Ｃ-9.99Ｄ Ａ89°"},
+    {"oblique_near_180",
+     {0.0, -1.0, 1},
+     {0.0, -1.0, 2},
+     {0.0009, -2.0018, 2},
+     kFourDecimals,
+     "Ｓ 0.00Ｄ Ｃ-2.00Ｄ Ａ2°"},
+    {"oblique_at_the_edge_of_the_band",
+     {0.0, -5.0, 14},
+     {0.0, -5.0, 17},
+     {-0.0579, -9.8842, 15},
+     kFourDecimals,
+     "Ｓ-0.06Ｄ Ｃ-9.88Ｄ Ａ15°"},
+    {"oblique_just_outside_the_band",
+     {0.0, -5.0, 16},
+     {0.0, -5.0, 17},
+     {0.1381, -10.2762, 16},
+     kFourDecimals,
+     "Ｓ＋0.14Ｄ Ｃ-10.28Ｄ Ａ16°"},
+    {"oblique_unequal_across_180",
+     {0.0, -0.75, 170},
+     {0.0, -1.25, 2},
+     {-0.0218, -1.9565, 178},
+     kFourDecimals,
+     "Ｓ-0.02Ｄ Ｃ-1.96Ｄ Ａ178°"},
+    {"oblique_unequal_with_spheres_across_180",
+     {1.5, -3.0, 5},
+     {-2.0, -4.0, 175},
+     {-0.5511, -6.8979, 179},
+     kFourDecimals,
+     "Ｓ-0.55Ｄ Ｃ-6.90Ｄ Ａ179°"},
 };
 
 class CombineLenses : public testing::TestWithParam<CombineCase> {};

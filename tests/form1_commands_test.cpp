@@ -67,7 +67,7 @@ class Form1CommandsTest : public QObject {
     QTest::newRow("oblique about axis 180")
         << QList<int>{40, 4, 170, 40, 4, 10} << "Ｓ-0.06Ｄ Ｃ-1.88Ｄ Ａ180°";
     QTest::newRow("oblique one degree from 180")
-        << QList<int>{40, 4, 0, 40, 4, 1} << "Ｓ0.00Ｄ Ｃ-2.00Ｄ Ａ180°";
+        << QList<int>{40, 4, 0, 40, 4, 1} << "Ｓ 0.00Ｄ Ｃ-2.00Ｄ Ａ180°";
   }
 
   void calculate_shows_the_combined_prescription() {

@@ -25,8 +25,9 @@ TEST(FormatPower, ReadoutsForBarPositions) {
       {0.0, "0.00Ｄ"},
       {2.5, "＋2.50Ｄ"},
       {-2.5, "-2.50Ｄ"},
-      {0.001, "＋0.00Ｄ"},
-      {-0.0006, "0.00Ｄ"},  // never "-0.00"
+      // Whatever rounds to 0.00 reads as zero, with no sign.
+      {0.001, "0.00Ｄ"},
+      {-0.0006, "0.00Ｄ"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(toric::format_power(c.dioptres), c.text) << c.dioptres;
@@ -59,12 +60,13 @@ TEST(FormatResult, SpherePartCylinderPartAndAxisPart) {
       {{-0.0, -0.0, 0}, "Ｓ 0.00Ｄ"},
       {{1.5, 0.75, 90}, "Ｓ＋1.50Ｄ Ｃ＋0.75Ｄ Ａ90°"},
       {{-2.0, -1.0, 5}, "Ｓ-2.00Ｄ Ｃ-1.00Ｄ Ａ5°"},
-      {{0.001, 0.0, 0}, "Ｓ＋0.00Ｄ"},
+      // A sphere that rounds to 0.00 reads as an exact zero does.
+      {{0.001, 0.0, 0}, "Ｓ 0.00Ｄ"},
+      {{-0.0003, -1.9994, 180}, "Ｓ 0.00Ｄ Ｃ-2.00Ｄ Ａ180°"},
       {{10.0, 0.0, 77}, "Ｓ＋10.00Ｄ"},  // no cylinder: the axis is not shown
       {{-20.0, -10.0, 1}, "Ｓ-20.00Ｄ Ｃ-10.00Ｄ Ａ1°"},
       {{0.0, -0.5, 180}, "Ｓ 0.00Ｄ Ｃ-0.50Ｄ Ａ180°"},
-      // A sphere just below zero keeps the minus branch, without "-0.00".
-      {{-0.0003, -1.9994, 180}, "Ｓ0.00Ｄ Ｃ-2.00Ｄ Ａ180°"},
+      {{0.005001, 0.0, 0}, "Ｓ＋0.01Ｄ"},
       {{0.0603, 1.8794, 140}, "Ｓ＋0.06Ｄ Ｃ＋1.88Ｄ Ａ140°"},
   };
   for (const auto& c : cases) {

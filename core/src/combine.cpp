@@ -35,10 +35,12 @@ LensPower combine_oblique(double spheres, double c1, int a1, double c2,
   LensPower result;
   result.axis = round_half_even(angle);
   if (result.axis <= 0) result.axis += 180;
-  // The cylinder comes from the sine component at the rounded axis. At 180
-  // that sine is only sin(6.2832), about 1.5e-5, and the quotient would be
-  // hundreds of dioptres; there the cosine, about 1, gives the cylinder.
-  if (result.axis == 180) {
+  // The cylinder comes from the sine component at the rounded axis, except
+  // within 15 degrees of 180 (combined axes near 90 or 180): there sin(2A) is
+  // small, so the half-degree rounding of A would be magnified many times
+  // (at 180 the sine is only about 1.5e-5), and the cosine component, close
+  // to 1 in magnitude, gives the cylinder instead.
+  if (result.axis >= 165 || result.axis <= 15) {
     result.cylinder = x / std::cos(double_angle(result.axis));
   } else {
     result.cylinder = y / std::sin(double_angle(result.axis));

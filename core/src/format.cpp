@@ -1,6 +1,6 @@
 #include "toric/format.h"
 
-#include <cstdio>
+#include <charconv>
 #include <string>
 
 namespace toric {
@@ -12,25 +12,32 @@ constexpr const char* kDioptre = "Ｄ";
 constexpr const char* kDegree = "°";
 
 // Two decimals, at least one digit before the point, "-" when negative.
-// A negative value that rounds to zero is written "0.00", never "-0.00".
+// Always a point, whatever the process locale says: to_chars ignores it, and
+// rounds the exact binary value as printf does.
 std::string two_decimals(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.2f", value);
-  std::string result(text);
-  if (result == "-0.00") result = "0.00";
-  return result;
+  char text[320];  // room for any finite double written in full
+  const auto written = std::to_chars(text, text + sizeof text, value,
+                                     std::chars_format::fixed, 2);
+  return std::string(text, written.ptr);
 }
 
-// The signed number with its unit, as the readouts show it.
+// A value that rounds to 0.00 reads as zero does: no sign at all.
+bool rounds_to_zero(const std::string& digits) {
+  return digits == "0.00" || digits == "-0.00";
+}
+
+// The signed number with its unit, as the readouts show it: "＋2.50Ｄ",
+// "0.00Ｄ", "-2.50Ｄ".
 std::string signed_dioptres(double value) {
-  if (value > 0) return kPlus + two_decimals(value) + kDioptre;
-  if (value == 0) return std::string("0.00") + kDioptre;
-  return two_decimals(value) + kDioptre;
+  const std::string digits = two_decimals(value);
+  if (rounds_to_zero(digits)) return std::string("0.00") + kDioptre;
+  return (value > 0 ? kPlus : "") + digits + kDioptre;
 }
 
 std::string sphere_part(double sphere) {
   // Zero is written with a space after the tag instead of a sign.
-  if (sphere == 0) return std::string("Ｓ 0.00") + kDioptre;
+  if (rounds_to_zero(two_decimals(sphere)))
+    return std::string("Ｓ 0.00") + kDioptre;
   return "Ｓ" + signed_dioptres(sphere);
 }
 
