@@ -11,7 +11,7 @@ DISPLAY_PACKAGES := xvfb xauth xdotool imagemagick
 # A print service with a PDF queue, and the accessibility bus, for the tests
 # of printing and of the real program driven from outside.
 TEST_PACKAGES := cups printer-driver-cups-pdf poppler-utils \
-  dbus-daemon at-spi2-core python3 python3-pyatspi desktop-file-utils
+  dbus-daemon at-spi2-core python3 python3-pyatspi desktop-file-utils locales
 
 # Start-up, memory and response figures need an X server and a pixel reader.
 BENCH_PACKAGES := python3-xlib

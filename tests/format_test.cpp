@@ -2,6 +2,13 @@
 #include "toric/format.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "toric/lens_power.h"
 
@@ -72,6 +79,35 @@ TEST(FormatResult, SpherePartCylinderPartAndAxisPart) {
   for (const auto& c : cases) {
     EXPECT_EQ(toric::format_result(c.result), c.text) << c.text;
   }
+}
+
+// The window runs under the user's locale; a decimal-comma one must not
+// reach the texts. The locale is built into a scratch folder of the test's.
+TEST(FormatUnderLocale, DecimalCommaLocaleStillWritesAPoint) {
+  if (std::system("command -v localedef >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "localedef is missing: no decimal-comma locale to try";
+  std::string scratch =
+      (std::filesystem::temp_directory_path() / "toric-locale-XXXXXX")
+          .string();
+  ASSERT_NE(mkdtemp(scratch.data()), nullptr);
+  const std::string build = "localedef -i de_DE -f UTF-8 " + scratch +
+                            "/de_DE.UTF-8 >/dev/null 2>&1";
+  std::system(build.c_str());  // exits non-zero on mere warnings
+  setenv("LOCPATH", scratch.c_str(), 1);
+  ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+      << "could not build de_DE.UTF-8 into " << scratch;
+  char printed[16];
+  std::snprintf(printed, sizeof printed, "%.2f", -0.25);
+  const std::string c_library_text = printed;
+  const std::string power = toric::format_power(-0.25);
+  const std::string result = toric::format_result({-1.25, -0.5, 180});
+  std::setlocale(LC_ALL, "C");
+  unsetenv("LOCPATH");
+  std::filesystem::remove_all(scratch);
+
+  EXPECT_EQ(c_library_text, "-0,25");  // the locale is really in force
+  EXPECT_EQ(power, "-0.25Ｄ");
+  EXPECT_EQ(result, "Ｓ-1.25Ｄ Ｃ-0.50Ｄ Ａ180°");
 }
 
 }  // namespace
