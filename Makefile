@@ -37,5 +37,5 @@ bench:
 	scripts/install-packages $(BUILD_PACKAGES) $(DISPLAY_PACKAGES) $(BENCH_PACKAGES)
 	cmake --preset default
 	cmake --build --preset default
-	xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -br" \
+	scripts/with-runtime-dir xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -br" \
 	  /usr/bin/python3 bench/report.py build/default

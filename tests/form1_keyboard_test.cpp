@@ -146,6 +146,25 @@ class Form1KeyboardTest : public QObject {
     QCOMPARE(caption(window, "Label6"),
              QStringLiteral("Ｓ-0.06Ｄ Ｃ-1.39Ｄ Ａ17°"));
   }
+
+  // The style itself marks no focus on a bar; the window draws a ring on the
+  // focused one and on no other.
+  void only_the_focused_bar_shows_the_focus() {
+    toric::Form1 window;
+    QVERIFY(toric::test::show_active(window));
+    QScrollBar* sphere = bar(window, "HScroll1");
+    QScrollBar* axis = bar(window, "HScroll6");
+    const QImage sphere_unfocused = sphere->grab().toImage();
+    const QImage axis_unfocused = axis->grab().toImage();
+    QVERIFY(tab_to(window, "HScroll1"));
+    QVERIFY(sphere->grab().toImage() != sphere_unfocused);
+    QCOMPARE(axis->grab().toImage(), axis_unfocused);
+    if (qEnvironmentVariableIsSet("TORIC_SAVE_GRABS")) {
+      window.grab().save("focused-bar.png");
+    }
+    press(window, Qt::Key_Tab);
+    QCOMPARE(sphere->grab().toImage(), sphere_unfocused);
+  }
 };
 
 QTEST_MAIN(Form1KeyboardTest)

@@ -125,6 +125,24 @@ class Form1ReadoutsTest : public QObject {
     QCOMPARE(caption(window, "Label11"), QStringLiteral("-1.00Ｄ"));
   }
 
+  void one_wheel_notch_moves_one_small_step() {
+    toric::Form1 window;
+    QVERIFY(toric::test::show_active(window));
+    QScrollBar* axis = bar(window, "HScroll3");
+    const QPointF over = QPointF(axis->rect().center());
+    const auto turn = [&](int notches) {
+      QWheelEvent wheel(over, axis->mapToGlobal(over), QPoint(),
+                        QPoint(0, -120 * notches), Qt::NoButton, Qt::NoModifier,
+                        Qt::NoScrollPhase, false);
+      QApplication::sendEvent(axis, &wheel);
+    };
+    turn(1);  // towards the bar's maximum, as Qt turns it
+    QCOMPARE(axis->value(), 91);
+    QCOMPARE(caption(window, "Label9"), QStringLiteral("89°"));
+    turn(-2);
+    QCOMPARE(axis->value(), 89);
+  }
+
   void readout_changes_when_a_dragged_thumb_is_released() {
     toric::Form1 window;
     QVERIFY(toric::test::show_active(window));

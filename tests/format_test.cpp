@@ -87,11 +87,10 @@ TEST(FormatUnderLocale, DecimalCommaLocaleStillWritesAPoint) {
   if (std::system("command -v localedef >/dev/null 2>&1") != 0)
     GTEST_SKIP() << "localedef is missing: no decimal-comma locale to try";
   std::string scratch =
-      (std::filesystem::temp_directory_path() / "toric-locale-XXXXXX")
-          .string();
+      (std::filesystem::temp_directory_path() / "toric-locale-XXXXXX").string();
   ASSERT_NE(mkdtemp(scratch.data()), nullptr);
-  const std::string build = "localedef -i de_DE -f UTF-8 " + scratch +
-                            "/de_DE.UTF-8 >/dev/null 2>&1";
+  const std::string build =
+      "localedef -i de_DE -f UTF-8 " + scratch + "/de_DE.UTF-8 >/dev/null 2>&1";
   std::system(build.c_str());  // exits non-zero on mere warnings
   setenv("LOCPATH", scratch.c_str(), 1);
   ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)

@@ -1,6 +1,11 @@
 #include "scale_bar.h"
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QPen>
+#include <QWheelEvent>
+#include <algorithm>
 
 namespace toric {
 
@@ -39,6 +44,29 @@ void ScaleBar::keyPressEvent(QKeyEvent* event) {
   }
   triggerAction(action);
   event->accept();
+}
+
+void ScaleBar::wheelEvent(QWheelEvent* event) {
+  // Qt moves the desktop's number of lines per notch (three by default);
+  // the same event scaled down by that number moves one step per notch, with
+  // Qt's direction, accumulation of fine wheels and modifiers kept.
+  const int lines = std::max(1, QApplication::wheelScrollLines());
+  QWheelEvent one_step(event->position(), event->globalPosition(),
+                       event->pixelDelta() / lines, event->angleDelta() / lines,
+                       event->buttons(), event->modifiers(), event->phase(),
+                       event->inverted(), event->source());
+  QScrollBar::wheelEvent(&one_step);
+  event->setAccepted(one_step.isAccepted());
+}
+
+void ScaleBar::paintEvent(QPaintEvent* event) {
+  QScrollBar::paintEvent(event);
+  if (!hasFocus()) return;
+  // The style draws no focus on a scroll bar: a dotted ring just inside the
+  // frame, in the pen of the buttons' ring, shows which bar the keys move.
+  QPainter painter(this);
+  painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+  painter.drawRect(rect().adjusted(2, 2, -3, -3));
 }
 
 }  // namespace toric

@@ -11,6 +11,7 @@ import warnings
 # pyatspi calls Atspi functions that newer releases mark deprecated.
 warnings.filterwarnings("ignore", message="Atspi", category=DeprecationWarning)
 import pyatspi  # noqa: E402
+from gi.repository import GLib  # noqa: E402
 
 # What changes pixels is pinned: 96 dpi, the locale, the project's fonts.
 PINNED_ENVIRONMENT = {
@@ -22,11 +23,18 @@ PINNED_ENVIRONMENT = {
 }
 
 
-def wait_for(condition, timeout=5.0, what="condition"):
-    """Polls `condition` until it returns a true value, which it returns."""
+def wait_for(condition, timeout=30.0, what="condition"):
+    """Polls `condition` until it returns a true value, which it returns.
+    The bound is generous: it is only reached when something is wrong, and a
+    loaded machine can take seconds where an idle one takes milliseconds.
+    While the program is still starting, its accessible tree may be half
+    built: a lookup that fails then counts as "not yet"."""
     deadline = time.monotonic() + timeout
     while True:
-        value = condition()
+        try:
+            value = condition()
+        except (LookupError, StopIteration, GLib.GError):
+            value = None
         if value:
             return value
         if time.monotonic() > deadline:
@@ -35,7 +43,7 @@ def wait_for(condition, timeout=5.0, what="condition"):
 
 
 def xdotool(*arguments):
-    return subprocess.run(("xdotool",) + arguments, check=True, timeout=30,
+    return subprocess.run(("xdotool",) + arguments, check=True, timeout=90,
                           capture_output=True, text=True).stdout.strip()
 
 
@@ -89,7 +97,7 @@ class Program:
                                  ).splitlines()[0]
         self.focus_window()
         wait_for(lambda: self._application() and self.controls(),
-                 timeout=20, what="the window over AT-SPI")
+                 timeout=90, what="the window over AT-SPI")
         return self
 
     def __exit__(self, *_):
@@ -149,5 +157,5 @@ class Program:
                         "%dx%d+%d+%d" % (w, h, x, y), "+repage", str(path)],
                        check=True)
 
-    def wait_for_exit(self, timeout=10):
+    def wait_for_exit(self, timeout=30):
         return self.process.wait(timeout=timeout)
