@@ -6,11 +6,15 @@
 BUILD_PACKAGES := cmake ninja-build g++ make \
   qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev \
   fonts-ipafont-gothic fonts-rocknroll
+# Printing hands the page to the default queue with lp.
+RUN_PACKAGES := cups-client
 # A virtual display and a screenshot where there is no display.
 DISPLAY_PACKAGES := xvfb xauth xdotool imagemagick
-# A print service with a PDF queue, and the accessibility bus, for the tests
-# of printing and of the real program driven from outside.
-TEST_PACKAGES := cups printer-driver-cups-pdf poppler-utils \
+# A print service with the PDF printer's driver and a PostScript renderer,
+# the accessibility bus, the desktop-entry validator and the locale sources,
+# for the tests of printing, of the real program driven from outside, of the
+# install and of the texts under another locale.
+TEST_PACKAGES := cups printer-driver-cups-pdf ghostscript \
   dbus-daemon at-spi2-core python3 python3-pyatspi desktop-file-utils locales
 
 # Start-up, memory and response figures need an X server and a pixel reader.
@@ -19,13 +23,13 @@ BENCH_PACKAGES := python3-xlib
 .PHONY: run test bench
 
 run:
-	scripts/install-packages $(BUILD_PACKAGES) $(DISPLAY_PACKAGES)
+	scripts/install-packages $(BUILD_PACKAGES) $(RUN_PACKAGES) $(DISPLAY_PACKAGES)
 	cmake --preset default
 	cmake --build --preset default --target toric
 	scripts/run-program build/default/app/toric build/screenshot.png
 
 test:
-	scripts/install-packages $(BUILD_PACKAGES) $(DISPLAY_PACKAGES) $(TEST_PACKAGES)
+	scripts/install-packages $(BUILD_PACKAGES) $(RUN_PACKAGES) $(DISPLAY_PACKAGES) $(TEST_PACKAGES)
 	cmake --preset default
 	cmake --build --preset default
 	ctest --preset default
@@ -34,7 +38,7 @@ test:
 	ctest --preset asan
 
 bench:
-	scripts/install-packages $(BUILD_PACKAGES) $(DISPLAY_PACKAGES) $(BENCH_PACKAGES)
+	scripts/install-packages $(BUILD_PACKAGES) $(RUN_PACKAGES) $(DISPLAY_PACKAGES) $(BENCH_PACKAGES)
 	cmake --preset default
 	cmake --build --preset default
 	scripts/with-runtime-dir xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -br" \

@@ -5,8 +5,13 @@ Usage (under Xvfb and a private session bus):
   e2e_test.py PROGRAM ARTEFACTS_FOLDER
 """
 
+import os
 import pathlib
+import socket
 import sys
+import tempfile
+import threading
+import time
 import unittest
 
 sys.path.insert(0, str(pathlib.Path(__file__).parent / "support"))
@@ -69,6 +74,41 @@ START_READOUTS = {"レンズ１ 球面度数": "0.00Ｄ", "レンズ１ 円柱�
                   "レンズ１ 軸度": "90°", "レンズ２ 球面度数": "0.00Ｄ",
                   "レンズ２ 円柱度数": "0.00Ｄ", "レンズ２ 軸度": "90°"}
 NO_PRINT_SERVICE = {"CUPS_SERVER": "/nonexistent/cups.sock"}
+PRINT_ACCEPT_BOUND = 20  # seconds the program gives a print service
+
+
+class HungPrintService:
+    """A print service that accepts connections and never answers, as a
+    hung or overloaded network print server does."""
+
+    def __enter__(self):
+        self.folder = tempfile.mkdtemp(prefix="toric-hung-cups-")
+        self.path = os.path.join(self.folder, "cups.sock")
+        self.server = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        self.server.bind(self.path)
+        self.server.listen(16)
+        self.held = []
+        threading.Thread(target=self._hold, daemon=True).start()
+        return self
+
+    def _hold(self):
+        while True:
+            try:
+                self.held.append(self.server.accept()[0])
+            except OSError:  # closed
+                return
+
+    def __exit__(self, *_):
+        self.server.close()
+        for connection in self.held:
+            connection.close()
+        os.unlink(self.path)
+        os.rmdir(self.folder)
+
+
+def message_boxes(program):
+    return [w for w in program.windows()
+            if w.getRoleName() in ("alert", "dialog")]
 
 
 class Session:
@@ -215,8 +255,7 @@ class EndToEndTest(unittest.TestCase):
         session.tab_to("print")
         before = session.readouts()
         program.key("Return")
-        message = wait_for(lambda: [w for w in program.windows()
-                                    if w.getRoleName() in ("alert", "dialog")],
+        message = wait_for(lambda: message_boxes(program),
                            what="the print failure message")[0]
         texts = " ".join(c.name for c in message)
         self.assertIn("印刷できませんでした", texts)
@@ -236,6 +275,44 @@ class EndToEndTest(unittest.TestCase):
         session.tab_to("ＥＮＤ")
         program.key("space")
         self.assertEqual(program.wait_for_exit(), 0)
+
+    def test_a_print_service_that_never_answers_never_freezes_the_window(self):
+        service = self.enterContext(HungPrintService())
+        program, session = self.start({"CUPS_SERVER": service.path})
+        session.tab_to("print")
+        program.key("Return")
+        pressed = time.monotonic()
+
+        # The window answers while the print is pending.
+        axis = session.bar("レンズ１ 軸度")
+        x, y, w, h = axis.rect
+        program.click(x + w - 4, y + h // 2)  # right arrow
+        # (a frozen window stays frozen for the whole bound)
+        wait_for(lambda: session.readout("レンズ１ 軸度") == "89°", timeout=5,
+                 what="the readout to follow a click while printing")
+
+        # The failure box once the bound has passed, and nothing moved.
+        message = wait_for(lambda: message_boxes(program),
+                           timeout=PRINT_ACCEPT_BOUND + 30,
+                           what="the print failure message")[0]
+        self.assertGreater(time.monotonic() - pressed, PRINT_ACCEPT_BOUND - 1)
+        texts = " ".join(c.name for c in message)
+        self.assertIn("印刷できませんでした", texts)
+        self.assertIn("プリンターが応答しません", texts)
+        self.assertEqual(session.readout("レンズ１ 軸度"), "89°")
+        program.key("Return")  # OK
+        wait_for(lambda: len(program.windows()) == 1,
+                 what="the message to close")
+        program.focus_window()
+
+        # END while a print is pending ends the program at once.
+        session.tab_to("print")
+        program.key("Return")
+        session.tab_to("ＥＮＤ")
+        program.key("space")
+        ended = time.monotonic()
+        self.assertEqual(program.wait_for_exit(), 0)
+        self.assertLess(time.monotonic() - ended, 5)
 
 
 if __name__ == "__main__":

@@ -41,7 +41,8 @@ class Form1LayoutTest : public QObject {
     toric::Form1 window;
     QCOMPARE(window.windowTitle(), QStringLiteral("Form1"));
     QCOMPARE(window.size(), QSize(555, 379));
-    QCOMPARE(window.children().size(), 26);
+    QCOMPARE(window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(),
+             26);
   }
 
   void window_carries_the_program_icon() {
@@ -124,7 +125,8 @@ class Form1LayoutTest : public QObject {
     toric::Form1 window;
     // Qt draws later children above earlier ones.
     QStringList bottom_first;
-    for (QObject* child : window.children()) {
+    for (QWidget* child :
+         window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       const QVariant index = child->property(toric::kIndexProperty);
       bottom_first << (index.isValid() ? QStringLiteral("%1(%2)")
                                              .arg(child->objectName())

@@ -3,7 +3,8 @@
 Usage: print_cups_test.py PRINT_TEST COMMANDS_TEST
 PRINT_TEST and COMMANDS_TEST are the Qt Test programs form1_print_test and
 form1_commands_test; they are run against a private cupsd with and without
-a printer, and the page that arrives is checked.
+a printer, and the page that arrives is checked. The queue prints into a
+scratch file: nothing here touches the user's home (~/PDF) or /etc/cups.
 """
 
 import os
@@ -18,7 +19,8 @@ from ppm import Image  # noqa: E402
 from print_service import PrintService  # noqa: E402
 
 QUEUE = "toric-pdf"
-DPI = 50  # of the page rendered for checking
+DPI = 50  # of the page rendered for checking where things are
+SHARP_DPI = 300  # of the page rendered for checking how sharp it is
 WINDOW = (555, 379)  # the window in pixels at 96 dpi
 ORANGE = (0xFF, 0xC0, 0x80)  # the calculate button's face
 BLUE = (0x00, 0x00, 0xFF)  # readouts and result
@@ -37,11 +39,42 @@ def to_page_pixels(pixels_at_96_dpi):
     return pixels_at_96_dpi * DPI / 96
 
 
+def render(page, dpi, folder):
+    """The printed PostScript page as a PPM picture at `dpi`."""
+    out = os.path.join(folder, "page-%d.ppm" % dpi)
+    subprocess.run(["gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE",
+                    "-sDEVICE=ppmraw", "-r%d" % dpi, "-sOutputFile=" + out,
+                    str(page)], check=True, timeout=120)
+    return Image(out)
+
+
+def steepest_steps(image, box):
+    """The grey-level step between horizontal neighbours that only the
+    steepest 1 % of the non-zero steps in `box` reach (0 to 255)."""
+    left, top, right, bottom = box
+    steps = []
+    for y in range(top, bottom + 1):
+        row = [sum(image.pixel(x, y)) // 3 for x in range(left, right + 1)]
+        steps += [abs(a - b) for a, b in zip(row, row[1:]) if a != b]
+    steps.sort()
+    return steps[int(len(steps) * 0.99)]
+
+
+def home_pdf_folder_state():
+    """Names, sizes and times of what ~/PDF holds, read without opening it."""
+    folder = pathlib.Path.home() / "PDF"
+    if not folder.is_dir():
+        return None
+    return sorted((p.name, p.stat().st_size, p.stat().st_mtime_ns)
+                  for p in folder.iterdir())
+
+
 class PrintOnRealServiceTest(unittest.TestCase):
 
     def test_print_sends_one_job_holding_one_page_with_the_window(self):
+        home_pdfs_before = home_pdf_folder_state()
         with PrintService() as service:
-            service.add_pdf_queue(QUEUE)
+            service.add_file_queue(QUEUE)
             run = run_qt_test(PROGRAMS["print"],
                               "print_sends_the_window_to_the_default_printer"
                               "_without_a_dialog", service.environment())
@@ -51,19 +84,15 @@ class PrintOnRealServiceTest(unittest.TestCase):
             jobs = service.wait_for_completed_jobs(1)
             self.assertEqual(len(jobs), 1, jobs)
             self.assertTrue(jobs[0].startswith(QUEUE + "-"), jobs)
-            pdfs = service.new_pdfs()
-            self.assertEqual(len(pdfs), 1, pdfs)
+            page = service.output.read_bytes()
+            self.assertIn(b"\n%%Pages: 1\n", page)
+            self.check_page(service.output)
+        self.assertEqual(home_pdf_folder_state(), home_pdfs_before)
 
-            info = subprocess.run(["pdfinfo", str(pdfs[0])], check=True,
-                                  capture_output=True, text=True).stdout
-            self.assertIn("Pages:           1\n", info)
-            self.check_page(pdfs[0])
-
-    def check_page(self, pdf):
+    def check_page(self, printed):
         with tempfile.TemporaryDirectory() as folder:
-            subprocess.run(["pdftoppm", "-r", str(DPI), "-singlefile", str(pdf),
-                            os.path.join(folder, "page")], check=True)
-            page = Image(os.path.join(folder, "page.ppm"))
+            page = render(printed, DPI, folder)
+            sharp = render(printed, SHARP_DPI, folder)
 
         # The window, at its size on screen, near the top-left corner.
         ink = [(x, y) for y in range(page.height) for x in range(page.width)
@@ -89,6 +118,13 @@ class PrintOnRealServiceTest(unittest.TestCase):
         blue = [p for p in page.points_near(BLUE, 60)
                 if to_page_pixels(264) <= p[1] - top <= to_page_pixels(305)]
         self.assertGreater(len(blue), 30)
+
+        # Drawn at the page's resolution, not a screen picture scaled up: at
+        # 300 dpi edges step from ink to paper within a pixel or two (about
+        # 220 of 255 at the steepest; a scaled 96 dpi picture reaches 67).
+        scale = SHARP_DPI // DPI
+        window = (left * scale, top * scale, right * scale, bottom * scale)
+        self.assertGreater(steepest_steps(sharp, window), 150)
 
     def test_print_with_no_queue_reports_the_failure_and_returns(self):
         with PrintService() as service:

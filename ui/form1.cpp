@@ -10,10 +10,10 @@
 
 #include "control_factory.h"
 #include "control_table.h"
+#include "print_job.h"
 #include "toric/combine.h"
 #include "toric/format.h"
 #include "toric/lens_power.h"
-#include "window_printer.h"
 
 namespace toric {
 
@@ -36,6 +36,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   resize(kForm1Width / kTwipsPerPixel, kForm1Height / kTwipsPerPixel);
   build_controls();
   connect_handlers();
+  print_job_ = new PrintJob(this);
+  connect(print_job_, &PrintJob::failed, this, &Form1::show_print_failure);
 }
 
 void Form1::build_controls() {
@@ -126,13 +128,13 @@ void Form1::Command2_Click() {
 
 void Form1::Command3_Click() { QCoreApplication::exit(0); }
 
-void Form1::print_Click() {
-  const QString failure = print_window(*this);
-  if (failure.isEmpty()) return;
-  // Not modal to the program: the handler returns and every value stays.
+void Form1::print_Click() { print_job_->start(*this); }
+
+void Form1::show_print_failure(const QString& reason) {
+  // Not modal to the program: every value stays, and the window answers.
   auto* message =
       new QMessageBox(QMessageBox::Warning, QStringLiteral("印刷"),
-                      QStringLiteral("印刷できませんでした。\n") + failure,
+                      QStringLiteral("印刷できませんでした。\n") + reason,
                       QMessageBox::Ok, this);
   message->setAttribute(Qt::WA_DeleteOnClose);
   message->open();

@@ -10,6 +10,8 @@
 
 namespace toric {
 
+class PrintJob;
+
 class Form1 : public QWidget {
  public:
   explicit Form1(QWidget* parent = nullptr);
@@ -31,10 +33,13 @@ class Form1 : public QWidget {
  private:
   void build_controls();
   void connect_handlers();
+  void show_print_failure(const QString& reason);
 
   std::int16_t bar_value(const char* bar) const;
   void set_bar_value(const char* bar, int value);
   void set_caption(const char* label, const std::string& text);
+
+  PrintJob* print_job_;  // a child of the window
 };
 
 }  // namespace toric

@@ -1,45 +1,42 @@
 #include "window_printer.h"
 
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
-#include <QPixmap>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QPdfWriter>
 #include <algorithm>
 
 namespace toric {
 
 namespace {
-// The image is printed at its size on screen, 96 pixels an inch.
+// The window is printed at its size on screen, 96 pixels an inch.
 constexpr double kScreenDpi = 96.0;
+// Inside what every office printer can reach.
+constexpr QMarginsF kMarginsMm{10, 10, 10, 10};
 }  // namespace
 
-QString print_window(QWidget& window) {
-  const QPrinterInfo default_printer = QPrinterInfo::defaultPrinter();
-  if (default_printer.isNull()) {
-    return QStringLiteral("プリンターが設定されていません。");
-  }
-  const QPixmap image = window.grab();
-
-  QPrinter printer(default_printer, QPrinter::HighResolution);
-  printer.setDocName(window.windowTitle());
+bool render_window_to_pdf(QWidget& window, const QString& path) {
+  QPdfWriter writer(path);
+  writer.setTitle(window.windowTitle());
+  writer.setCreator(window.windowTitle());
+  writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+                                   QPageLayout::Portrait, kMarginsMm,
+                                   QPageLayout::Millimeter));
   QPainter painter;
-  if (!painter.begin(&printer)) {
-    return QStringLiteral("印刷ジョブを開始できませんでした（%1）。")
-        .arg(default_printer.printerName());
-  }
-  const QSizeF size = image.deviceIndependentSize();
-  const QRect page = painter.viewport();
+  if (!painter.begin(&writer)) return false;
+  const QRect printable =
+      writer.pageLayout().paintRectPixels(writer.resolution());
   const double scale =
-      std::min({printer.resolution() / kScreenDpi, page.width() / size.width(),
-                page.height() / size.height()});
-  painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  painter.drawPixmap(QRectF(0, 0, size.width() * scale, size.height() * scale),
-                     image, QRectF(image.rect()));
-  if (!painter.end() || printer.printerState() == QPrinter::Error) {
-    return QStringLiteral("印刷ジョブが失敗しました（%1）。")
-        .arg(default_printer.printerName());
-  }
-  return {};
+      std::min({writer.resolution() / kScreenDpi,
+                printable.width() / static_cast<double>(window.width()),
+                printable.height() / static_cast<double>(window.height())});
+  // The painter starts at the top left of the printable area; the widgets
+  // draw themselves at the page's resolution, text as text.
+  painter.scale(scale, scale);
+  window.render(&painter, QPoint(), QRegion(),
+                QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  return painter.end();
 }
 
 }  // namespace toric

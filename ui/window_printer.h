@@ -1,15 +1,16 @@
 #pragma once
-// Printing the window as the user sees it, on the default printer, with no
-// dialog.
+// The printed page: the window drawn as one PDF page, at the resolution of
+// the page rather than as a screen picture, so captions and the result line
+// print sharp.
 
 #include <QString>
 #include <QWidget>
 
 namespace toric {
 
-// Sends one page with the image of `window` to the default printer, at its
-// size on screen (shrunk only where it would not fit the page). Returns why
-// it could not print, in Japanese, or an empty string when the job went out.
-QString print_window(QWidget& window);
+// Writes one A4 page holding `window` at its size on screen, at the top left
+// of the printable area, to the PDF file `path`. Talks to no print service.
+// Returns false when the file could not be written.
+bool render_window_to_pdf(QWidget& window, const QString& path);
 
 }  // namespace toric

@@ -1,4 +1,5 @@
-"""Reading the binary PPM images that pdftoppm writes, and finding colours."""
+"""Reading binary PPM images (as ghostscript writes them), and finding
+colours."""
 
 import pathlib
 

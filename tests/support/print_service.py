@@ -2,8 +2,8 @@
 
 cupsd runs in the foreground as a child of the test, with every file it
 keeps in a scratch folder, and is ended by its own pid. Clients reach it
-through CUPS_SERVER, set to its socket. The cups-pdf queue writes PDFs to
-the job owner's ~/PDF; those the tests cause are removed again.
+through CUPS_SERVER, set to its socket. Queues print into a file in the
+same scratch folder, never into the user's home or /etc/cups.
 """
 
 import os
@@ -45,6 +45,7 @@ TempDir {root}/tmp
 ErrorLog {root}/log/error_log
 AccessLog {root}/log/access_log
 PageLog {root}/log/page_log
+FileDevice Yes
 """
 
 
@@ -54,16 +55,14 @@ class PrintService:
     def __init__(self):
         self.root = pathlib.Path(tempfile.mkdtemp(prefix="toric-cups-"))
         self.socket = self.root / "cups.sock"
-        self.pdf_folder = pathlib.Path.home() / "PDF"
-        self._pdf_folder_existed = self.pdf_folder.exists()
-        self._pdfs_before = set(self._pdfs())
+        self.output = self.root / "out" / "page"
         self._process = None
 
     def __enter__(self):
         # Filters run as the unprivileged lp user: the folders they read and
         # write must be open to it.
         self.root.chmod(0o755)
-        for folder in ("spool", "cache", "state", "log"):
+        for folder in ("spool", "cache", "state", "log", "out"):
             (self.root / folder).mkdir(mode=0o755)
         (self.root / "tmp").mkdir()
         (self.root / "tmp").chmod(0o1777)
@@ -90,10 +89,6 @@ class PrintService:
             except subprocess.TimeoutExpired:
                 self._process.kill()
                 self._process.wait()
-        for pdf in self.new_pdfs():
-            pdf.unlink()
-        if not self._pdf_folder_existed and self.pdf_folder.exists():
-            shutil.rmtree(self.pdf_folder)
         shutil.rmtree(self.root, ignore_errors=True)
 
     def environment(self):
@@ -106,9 +101,10 @@ class PrintService:
         return subprocess.run(command, env=self.environment(), check=True,
                               capture_output=True, text=True).stdout
 
-    def add_pdf_queue(self, name):
-        """Adds a cups-pdf queue and makes it the default printer."""
-        self.run("lpadmin", "-p", name, "-E", "-v", "cups-pdf:/",
+    def add_file_queue(self, name):
+        """Adds a queue with the PDF printer's driver that prints into the
+        file `output`, and makes it the default printer."""
+        self.run("lpadmin", "-p", name, "-E", "-v", "file://" + str(self.output),
                  "-m", CUPS_PDF_PPD)
         self.run("lpadmin", "-d", name)
 
@@ -127,17 +123,9 @@ class PrintService:
             time.sleep(0.2)
         return self.completed_jobs()
 
-    def new_pdfs(self):
-        return sorted(set(self._pdfs()) - self._pdfs_before)
-
     def log(self):
         path = self.root / "log" / "error_log"
         return path.read_text(errors="replace")[-4000:] if path.exists() else ""
-
-    def _pdfs(self):
-        if not self.pdf_folder.exists():
-            return []
-        return list(self.pdf_folder.glob("*.pdf"))
 
     def _answers(self):
         if not self.socket.exists():
