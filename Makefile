@@ -15,12 +15,16 @@ DISPLAY_PACKAGES := xvfb xauth xdotool imagemagick
 # for the tests of printing, of the real program driven from outside, of the
 # install and of the texts under another locale.
 TEST_PACKAGES := cups printer-driver-cups-pdf ghostscript \
-  dbus-daemon at-spi2-core python3 python3-pyatspi desktop-file-utils locales
+  dbus-daemon at-spi2-core python3 python3-pyatspi desktop-file-utils locales \
+  xclip $(PACKAGE_PACKAGES) lintian appstream
+
+# CPack's Debian generator finds library dependencies with dpkg-shlibdeps.
+PACKAGE_PACKAGES := dpkg-dev file
 
 # Start-up, memory and response figures need an X server and a pixel reader.
 BENCH_PACKAGES := python3-xlib
 
-.PHONY: run test bench
+.PHONY: run test bench package
 
 run:
 	scripts/install-packages $(BUILD_PACKAGES) $(RUN_PACKAGES) $(DISPLAY_PACKAGES)
@@ -43,3 +47,11 @@ bench:
 	cmake --build --preset default
 	scripts/with-runtime-dir xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -br" \
 	  /usr/bin/python3 bench/report.py build/default
+
+# One .deb under build/packages/, stripped, from the install rules.
+package:
+	scripts/install-packages $(BUILD_PACKAGES) $(PACKAGE_PACKAGES)
+	cmake --preset default
+	cmake --build --preset default
+	rm -f build/packages/*.deb
+	cpack --config build/default/CPackConfig.cmake -B build/packages

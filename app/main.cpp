@@ -1,10 +1,9 @@
-#include <QApplication>
-
+#include "application_start.h"
 #include "form1.h"
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
+  const auto app = toric::start_application(argc, argv);
   toric::Form1 window;
   window.show();
-  return app.exec();
+  return app->exec();
 }

@@ -8,6 +8,7 @@ Usage (under Xvfb and a private session bus):
 import os
 import pathlib
 import socket
+import subprocess
 import sys
 import tempfile
 import threading
@@ -313,6 +314,39 @@ class EndToEndTest(unittest.TestCase):
         ended = time.monotonic()
         self.assertEqual(program.wait_for_exit(), 0)
         self.assertLess(time.monotonic() - ended, 5)
+
+    def test_the_copy_key_copies_the_result_line_as_shown(self):
+        program, session = self.start()
+
+        def clipboard():
+            return subprocess.run(
+                ["xclip", "-o", "-selection", "clipboard", "-t", "UTF8_STRING"],
+                capture_output=True, text=True, timeout=30).stdout
+
+        # With no result the clipboard keeps what another program put there.
+        subprocess.run(["xclip", "-i", "-selection", "clipboard"],
+                       input="kept", text=True, check=True, timeout=30)
+        program.key("ctrl+c")
+        program.key("Return")  # calculate, where the focus starts
+        session.expect_result("Ｓ 0.00Ｄ")
+        self.assertEqual(clipboard(), "kept")
+        program.key("ctrl+c")
+        wait_for(lambda: clipboard() == "Ｓ 0.00Ｄ", what="the result copied")
+
+    def test_no_display_ends_with_one_line_and_status_1(self):
+        environment = {k: v for k, v in os.environ.items()
+                       if k not in ("DISPLAY", "WAYLAND_DISPLAY",
+                                    "QT_QPA_PLATFORM")}
+        for display, problem in [(None, "no display (DISPLAY is not set)"),
+                                 (":31999", "the display :31999 cannot be "
+                                            "reached")]:
+            if display:
+                environment["DISPLAY"] = display
+            run = subprocess.run([PROGRAM], env=environment, timeout=60,
+                                 capture_output=True, text=True)
+            self.assertEqual(run.returncode, 1, run.stderr)
+            self.assertEqual(run.stderr,
+                             "toric: cannot open a window: %s\n" % problem)
 
 
 if __name__ == "__main__":

@@ -1,10 +1,24 @@
-# Installs the build into a scratch prefix and checks what a desktop needs:
-# the program, its menu entry and its icons at their sizes.
+# Installs the build into a scratch prefix, stripped as the README says, and
+# checks what a desktop needs: the program, its menu entry, its icons at their
+# sizes, its metadata and its manual page. The build's install manifest, which
+# the user's own install wrote and the README's uninstall reads, is left as
+# it was.
 # cmake -D BUILD_DIR=... -D PREFIX=... -P install_test.cmake
+set(manifest "${BUILD_DIR}/install_manifest.txt")
+if(EXISTS "${manifest}")
+  file(READ "${manifest}" users_manifest)
+endif()
+
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}"
-                        --prefix "${PREFIX}"
+                        --prefix "${PREFIX}" --strip
                 RESULT_VARIABLE result OUTPUT_QUIET)
+
+if(DEFINED users_manifest)
+  file(WRITE "${manifest}" "${users_manifest}")
+else()
+  file(REMOVE "${manifest}")
+endif()
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
@@ -12,7 +26,9 @@ endif()
 set(icons "${PREFIX}/share/icons/hicolor")
 foreach(path
     bin/toric
-    share/applications/toric-lens-combination.desktop
+    share/applications/org.toriclens.toric.desktop
+    share/metainfo/org.toriclens.toric.metainfo.xml
+    share/man/man1/toric.1.gz
     share/icons/hicolor/scalable/apps/toric-lens-combination.svg
     share/icons/hicolor/16x16/apps/toric-lens-combination.png
     share/icons/hicolor/32x32/apps/toric-lens-combination.png)

@@ -1,11 +1,14 @@
 #include "form1.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QShortcut>
 #include <map>
 
 #include "control_factory.h"
@@ -36,6 +39,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   resize(kForm1Width / kTwipsPerPixel, kForm1Height / kTwipsPerPixel);
   build_controls();
   connect_handlers();
+  // The copy key anywhere in the window copies the result line as shown.
+  connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
+          &Form1::copy_result);
   print_job_ = new PrintJob(this);
   connect(print_job_, &PrintJob::failed, this, &Form1::show_print_failure);
 }
@@ -129,6 +135,12 @@ void Form1::Command2_Click() {
 void Form1::Command3_Click() { QCoreApplication::exit(0); }
 
 void Form1::print_Click() { print_job_->start(*this); }
+
+void Form1::copy_result() {
+  const QString result = find_control<QLabel>(this, "Label6")->text();
+  // With no result the clipboard keeps what it holds.
+  if (!result.isEmpty()) QGuiApplication::clipboard()->setText(result);
+}
 
 void Form1::show_print_failure(const QString& reason) {
   // Not modal to the program: every value stays, and the window answers.

@@ -33,6 +33,7 @@ class Form1 : public QWidget {
  private:
   void build_controls();
   void connect_handlers();
+  void copy_result();
   void show_print_failure(const QString& reason);
 
   std::int16_t bar_value(const char* bar) const;

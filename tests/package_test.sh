@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build tree into a scratch folder and checks
+# it as a distribution would: lintian, the AppStream validator, and the files
+# it puts on a system.
+# Usage: package_test.sh BUILD_DIR
+set -euo pipefail
+build_dir=$1
+
+for tool in cpack dpkg-deb dpkg-shlibdeps lintian appstreamcli; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIPPED: $tool is missing (make test installs it)"
+    exit 77
+  fi
+done
+
+# CPack's own install rewrites the build's install manifest, which the
+# README's uninstall reads: keep the user's as it was.
+scratch=$(mktemp -d)
+manifest=$build_dir/install_manifest.txt
+restore_manifest() {
+  if [ -e "$scratch/manifest" ]; then cp "$scratch/manifest" "$manifest"
+  else rm -f "$manifest"; fi
+  rm -rf "$scratch"
+}
+[ -e "$manifest" ] && cp "$manifest" "$scratch/manifest"
+trap restore_manifest EXIT
+cpack --config "$build_dir/CPackConfig.cmake" -B "$scratch/out" >/dev/null
+debs=("$scratch"/out/*.deb)
+[ ${#debs[@]} -eq 1 ] || { echo "expected one package: ${debs[*]}"; exit 1; }
+deb=${debs[0]}
+
+echo "== lintian"
+lintian --fail-on error,warning "$deb"
+
+echo "== AppStream metadata"
+dpkg-deb -x "$deb" "$scratch/root"
+appstreamcli validate --no-net \
+  "$scratch/root/usr/share/metainfo/org.toriclens.toric.metainfo.xml"
+
+echo "== files"
+expected="./usr/bin/toric
+./usr/share/applications/org.toriclens.toric.desktop
+./usr/share/doc/toric/changelog.gz
+./usr/share/doc/toric/copyright
+./usr/share/icons/hicolor/16x16/apps/toric-lens-combination.png
+./usr/share/icons/hicolor/32x32/apps/toric-lens-combination.png
+./usr/share/icons/hicolor/scalable/apps/toric-lens-combination.svg
+./usr/share/man/man1/toric.1.gz
+./usr/share/metainfo/org.toriclens.toric.metainfo.xml"
+files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort)
+if [ "$files" != "$expected" ]; then
+  diff <(echo "$expected") <(echo "$files") || true
+  exit 1
+fi
+
+# The manual page reads as a page, and the package asks for the fonts and
+# lp besides the libraries.
+zcat "$scratch/root/usr/share/man/man1/toric.1.gz" | grep -q '^\.SH EXIT STATUS'
+depends=$(dpkg-deb -f "$deb" Depends)
+for package in fonts-ipafont-gothic fonts-rocknroll cups-client libqt6widgets6; do
+  [[ $depends == *"$package"* ]] || { echo "Depends lacks $package: $depends"; exit 1; }
+done
+echo "package ok: $(basename "$deb")"
