@@ -4,7 +4,7 @@
 # What building the program, its tests and its benchmarks needs, and the
 # fonts that stand in for the Japanese faces the window asks for.
 BUILD_PACKAGES := cmake ninja-build g++ make \
-  qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev \
+  qt6-base-dev libgl-dev libfontconfig-dev libgtest-dev libgmock-dev libbenchmark-dev \
   fonts-ipafont-gothic fonts-rocknroll
 # Printing hands the page to the default queue with lp.
 RUN_PACKAGES := cups-client

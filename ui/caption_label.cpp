@@ -15,6 +15,8 @@ constexpr qreal kBaselineInEms = 0.88;
 void CaptionLabel::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   drawFrame(&painter);
+  // The result line starts empty: no text, no font to load.
+  if (text().isEmpty()) return;
   const QRect area = contentsRect();
   const qreal em = QFontInfo(font()).pixelSize();
 

@@ -1,0 +1,22 @@
+#pragma once
+// Fontconfig's start (reading its configuration and caches, listing the
+// fonts) is the largest part of a Qt window's start that needs no display.
+// Started on a short-lived thread before the application connects to the X
+// server, it overlaps that connection; Qt's own calls then find it done.
+
+#include <thread>
+
+namespace toric {
+
+class FontWarmup {
+ public:
+  FontWarmup();
+  ~FontWarmup();  // waits for the thread, which has long finished by then
+  FontWarmup(const FontWarmup&) = delete;
+  FontWarmup& operator=(const FontWarmup&) = delete;
+
+ private:
+  std::thread thread_;
+};
+
+}  // namespace toric
