@@ -10,6 +10,9 @@ BUILD_PACKAGES := cmake ninja-build g++ make \
 RUN_PACKAGES := cups-client
 # A virtual display and a screenshot where there is no display.
 DISPLAY_PACKAGES := xvfb xauth xdotool imagemagick
+# CPack's Debian generator finds library dependencies with dpkg-shlibdeps.
+PACKAGE_PACKAGES := dpkg-dev file
+
 # A print service with the PDF printer's driver and a PostScript renderer,
 # the accessibility bus, the desktop-entry validator and the locale sources,
 # for the tests of printing, of the real program driven from outside, of the
@@ -17,9 +20,6 @@ DISPLAY_PACKAGES := xvfb xauth xdotool imagemagick
 TEST_PACKAGES := cups printer-driver-cups-pdf ghostscript \
   dbus-daemon at-spi2-core python3 python3-pyatspi desktop-file-utils locales \
   xclip $(PACKAGE_PACKAGES) lintian appstream
-
-# CPack's Debian generator finds library dependencies with dpkg-shlibdeps.
-PACKAGE_PACKAGES := dpkg-dev file
 
 # Start-up, memory and response figures need an X server and a pixel reader.
 BENCH_PACKAGES := python3-xlib

@@ -50,6 +50,7 @@ class FirstFrame:
     def __init__(self):
         self.display = display.Display()
         self.display.damage_query_version()
+        self.damage_notify = self.display.extension_event.DamageNotify
         self.root = self.display.screen().root
         self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
         self.display.sync()
@@ -82,7 +83,7 @@ class FirstFrame:
                 self.display.flush()
             elif event.type == X.MapNotify:
                 mapped.add(event.window.id)
-            elif isinstance(event, damage.DamageNotify) and \
+            elif event.type == self.damage_notify and \
                     event.drawable.id in mapped:
                 seconds = time.perf_counter() - start
                 break

@@ -7,7 +7,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPixmap>
 #include <QScrollBar>
 #include <QShortcut>
 #include <map>
@@ -33,14 +32,9 @@ Control* find_control(const QWidget* window, const char* name) {
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
   setWindowTitle(QString::fromUtf8(kForm1Title));
-  // With the format named, Qt reads the PNGs without first trying its image
-  // plugins on them.
   QIcon icon;
-  for (const char* size : {"16", "32"}) {
-    icon.addPixmap(QPixmap(
-        QStringLiteral(":/icons/toric-lens-combination-%1.png").arg(size),
-        "PNG"));
-  }
+  icon.addFile(QStringLiteral(":/icons/toric-lens-combination-16.png"));
+  icon.addFile(QStringLiteral(":/icons/toric-lens-combination-32.png"));
   setWindowIcon(icon);
   resize(kForm1Width / kTwipsPerPixel, kForm1Height / kTwipsPerPixel);
   build_controls();
