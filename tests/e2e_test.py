@@ -150,6 +150,19 @@ class Session:
                  what="%s reading %s (it reads %s)" % (bar, text,
                                                      self.readout(bar)))
 
+    def print_failure(self, timeout=30):
+        """The texts of the print failure message, once it shows."""
+        message = wait_for(lambda: message_boxes(self.program),
+                           timeout=timeout,
+                           what="the print failure message")[0]
+        return " ".join(c.name for c in message)
+
+    def close_message(self):
+        self.program.key("Return")  # OK
+        wait_for(lambda: len(self.program.windows()) == 1,
+                 what="the message to close")
+        self.program.focus_window()
+
     def expect_result(self, text):
         wait_for(lambda: self.result() == text,
                  what="the result %s (it reads %s)" % (text, self.result()))
@@ -256,16 +269,10 @@ class EndToEndTest(unittest.TestCase):
         session.tab_to("print")
         before = session.readouts()
         program.key("Return")
-        message = wait_for(lambda: message_boxes(program),
-                           what="the print failure message")[0]
-        texts = " ".join(c.name for c in message)
-        self.assertIn("印刷できませんでした", texts)
+        self.assertIn("印刷できませんでした", session.print_failure())
         self.assertEqual(session.readouts(), before)
         self.assertEqual(session.result(), "Ｓ-1.06Ｄ Ｃ-1.39Ｄ Ａ17°")
-        program.key("Return")  # OK
-        wait_for(lambda: len(program.windows()) == 1,
-                 what="the message to close")
-        program.focus_window()
+        session.close_message()
 
         session.tab_to("リセット")
         program.key("Return")
@@ -293,18 +300,12 @@ class EndToEndTest(unittest.TestCase):
                  what="the readout to follow a click while printing")
 
         # The failure box once the bound has passed, and nothing moved.
-        message = wait_for(lambda: message_boxes(program),
-                           timeout=PRINT_ACCEPT_BOUND + 30,
-                           what="the print failure message")[0]
+        texts = session.print_failure(timeout=PRINT_ACCEPT_BOUND + 30)
         self.assertGreater(time.monotonic() - pressed, PRINT_ACCEPT_BOUND - 1)
-        texts = " ".join(c.name for c in message)
         self.assertIn("印刷できませんでした", texts)
         self.assertIn("プリンターが応答しません", texts)
         self.assertEqual(session.readout("レンズ１ 軸度"), "89°")
-        program.key("Return")  # OK
-        wait_for(lambda: len(program.windows()) == 1,
-                 what="the message to close")
-        program.focus_window()
+        session.close_message()
 
         # END while a print is pending ends the program at once.
         session.tab_to("print")
