@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,7 @@ struct HeldMessage {
 // the duration of the start only.
 struct StartMessages {
   QtMessageHandler previous = nullptr;
+  std::mutex mutex;  // Qt's own threads may report too
   std::vector<HeldMessage> held;
 };
 StartMessages* start_messages = nullptr;
@@ -49,6 +51,7 @@ void hold_message(QtMsgType type, const QMessageLogContext& context,
     std::fflush(stderr);
     std::_Exit(1);  // nothing to save, and Qt is half started
   }
+  const std::lock_guard<std::mutex> lock(start_messages->mutex);
   start_messages->held.push_back({type, QByteArray(context.category), text});
 }
 

@@ -1,5 +1,7 @@
 #include "print_job.h"
 
+#include <QProcessEnvironment>
+
 #include "window_printer.h"
 
 namespace toric {
@@ -42,6 +44,11 @@ void PrintJob::start(QWidget& window) {
     return;
   }
   lp_ = new QProcess(this);
+  // lp's messages in English whatever the user's language, so that the
+  // usual faults are recognised and told in Japanese.
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+  lp_->setProcessEnvironment(environment);
   connect(lp_, &QProcess::finished, this, &PrintJob::on_lp_finished);
   connect(lp_, &QProcess::errorOccurred, this, &PrintJob::on_lp_error);
   bound_.start();
