@@ -35,10 +35,9 @@ std::string signed_dioptres(double value) {
 }
 
 std::string sphere_part(double sphere) {
+  const std::string power = signed_dioptres(sphere);
   // Zero is written with a space after the tag instead of a sign.
-  if (rounds_to_zero(two_decimals(sphere)))
-    return std::string("Ｓ 0.00") + kDioptre;
-  return "Ｓ" + signed_dioptres(sphere);
+  return (power == std::string("0.00") + kDioptre ? "Ｓ " : "Ｓ") + power;
 }
 
 }  // namespace
