@@ -1,8 +1,9 @@
 #include "faced_button.h"
 
-#include <QPen>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+
+#include "focus_ring.h"
 
 namespace toric {
 
@@ -24,10 +25,10 @@ void FacedButton::paintEvent(QPaintEvent* /*event*/) {
   painter.fillRect(face, isDown() ? face_.darker(115) : face_);
   painter.drawControl(QStyle::CE_PushButtonLabel, option);
   if (hasFocus()) {
-    // A dotted ring around the caption: the style's own focus frame is
-    // filled with a tint, which would change the face colour.
-    painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
-    painter.drawRect(
+    // Around the caption: the style's own focus frame is filled with a
+    // tint, which would change the face colour.
+    draw_focus_ring(
+        painter, *this,
         style()
             ->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this)
             .adjusted(0, 0, -1, -1));

@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPainter>
-#include <QPen>
 #include <QWheelEvent>
 #include <algorithm>
+
+#include "focus_ring.h"
 
 namespace toric {
 
@@ -62,11 +62,9 @@ void ScaleBar::wheelEvent(QWheelEvent* event) {
 void ScaleBar::paintEvent(QPaintEvent* event) {
   QScrollBar::paintEvent(event);
   if (!hasFocus()) return;
-  // The style draws no focus on a scroll bar: a dotted ring just inside the
-  // frame, in the pen of the buttons' ring, shows which bar the keys move.
+  // Just inside the frame: it shows which bar the keys move.
   QPainter painter(this);
-  painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
-  painter.drawRect(rect().adjusted(2, 2, -3, -3));
+  draw_focus_ring(painter, *this, rect().adjusted(2, 2, -3, -3));
 }
 
 }  // namespace toric
