@@ -11,7 +11,6 @@ import socket
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 import unittest
 
@@ -80,31 +79,20 @@ PRINT_ACCEPT_BOUND = 20  # seconds the program gives a print service
 
 class HungPrintService:
     """A print service that accepts connections and never answers, as a
-    hung or overloaded network print server does."""
+    hung or overloaded network print server does: a listening socket whose
+    connections wait in its backlog, never read."""
 
     def __enter__(self):
-        self.folder = tempfile.mkdtemp(prefix="toric-hung-cups-")
-        self.path = os.path.join(self.folder, "cups.sock")
+        self.folder = tempfile.TemporaryDirectory(prefix="toric-hung-cups-")
+        self.path = os.path.join(self.folder.name, "cups.sock")
         self.server = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
         self.server.bind(self.path)
         self.server.listen(16)
-        self.held = []
-        threading.Thread(target=self._hold, daemon=True).start()
         return self
-
-    def _hold(self):
-        while True:
-            try:
-                self.held.append(self.server.accept()[0])
-            except OSError:  # closed
-                return
 
     def __exit__(self, *_):
         self.server.close()
-        for connection in self.held:
-            connection.close()
-        os.unlink(self.path)
-        os.rmdir(self.folder)
+        self.folder.cleanup()
 
 
 def message_boxes(program):
