@@ -170,6 +170,20 @@ const CombineCase kCases[] = {
      {-0.5511, -6.8979, 179},
      kFourDecimals,
      "Ｓ-0.55Ｄ Ｃ-6.90Ｄ Ａ179°"},
+    // Equal cylinders whose axes add up to an odd number: the angle is an
+    // exact half here (2.5 and 3.5), and goes to the even neighbour.
+    {"oblique_half_degree_rounds_down_to_even",
+     {0.0, -0.25, 1},
+     {0.0, -0.25, 4},
+     {-0.0007, -0.4986, 2},
+     kFourDecimals,
+     "Ｓ 0.00Ｄ Ｃ-0.50Ｄ Ａ2°"},
+    {"oblique_half_degree_rounds_up_to_even",
+     {0.0, -0.25, 2},
+     {0.0, -0.25, 5},
+     {0.0002, -0.5005, 4},
+     kFourDecimals,
+     "Ｓ 0.00Ｄ Ｃ-0.50Ｄ Ａ4°"},
 };
 
 class CombineLenses : public testing::TestWithParam<CombineCase> {};

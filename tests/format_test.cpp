@@ -82,31 +82,48 @@ TEST(FormatResult, SpherePartCylinderPartAndAxisPart) {
 }
 
 // The window runs under the user's locale; a decimal-comma one must not
-// reach the texts. The locale is built into a scratch folder of the test's.
-TEST(FormatUnderLocale, DecimalCommaLocaleStillWritesAPoint) {
-  if (std::system("command -v localedef >/dev/null 2>&1") != 0)
-    GTEST_SKIP() << "localedef is missing: no decimal-comma locale to try";
-  std::string scratch =
-      (std::filesystem::temp_directory_path() / "toric-locale-XXXXXX").string();
-  ASSERT_NE(mkdtemp(scratch.data()), nullptr);
-  const std::string build =
-      "localedef -i de_DE -f UTF-8 " + scratch + "/de_DE.UTF-8 >/dev/null 2>&1";
-  std::system(build.c_str());  // exits non-zero on mere warnings
-  setenv("LOCPATH", scratch.c_str(), 1);
-  ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
-      << "could not build de_DE.UTF-8 into " << scratch;
+// reach the texts. The locale is built into a scratch folder of the test's,
+// and the process locale, LOCPATH and the folder are put back however the
+// test ends.
+class FormatUnderLocale : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (std::system("command -v localedef >/dev/null 2>&1") != 0)
+      GTEST_SKIP() << "localedef is missing: no decimal-comma locale to try";
+    scratch_ = (std::filesystem::temp_directory_path() / "toric-locale-XXXXXX")
+                   .string();
+    ASSERT_NE(mkdtemp(scratch_.data()), nullptr);
+  }
+
+  void TearDown() override {
+    std::setlocale(LC_ALL, "C");
+    unsetenv("LOCPATH");
+    if (!scratch_.empty()) std::filesystem::remove_all(scratch_);
+  }
+
+  // Builds `name` (say de_DE.UTF-8) into the scratch folder and puts it in
+  // force.
+  bool use_scratch_locale(const std::string& name) {
+    const std::string build = "localedef -i " + name.substr(0, 5) +
+                              " -f UTF-8 " + scratch_ + "/" + name +
+                              " >/dev/null 2>&1";
+    std::system(build.c_str());  // exits non-zero on mere warnings
+    setenv("LOCPATH", scratch_.c_str(), 1);
+    return std::setlocale(LC_ALL, name.c_str()) != nullptr;
+  }
+
+  std::string scratch_;
+};
+
+TEST_F(FormatUnderLocale, DecimalCommaLocaleStillWritesAPoint) {
+  ASSERT_TRUE(use_scratch_locale("de_DE.UTF-8"))
+      << "could not build de_DE.UTF-8 into " << scratch_;
   char printed[16];
   std::snprintf(printed, sizeof printed, "%.2f", -0.25);
-  const std::string c_library_text = printed;
-  const std::string power = toric::format_power(-0.25);
-  const std::string result = toric::format_result({-1.25, -0.5, 180});
-  std::setlocale(LC_ALL, "C");
-  unsetenv("LOCPATH");
-  std::filesystem::remove_all(scratch);
-
-  EXPECT_EQ(c_library_text, "-0,25");  // the locale is really in force
-  EXPECT_EQ(power, "-0.25Ｄ");
-  EXPECT_EQ(result, "Ｓ-1.25Ｄ Ｃ-0.50Ｄ Ａ180°");
+  EXPECT_STREQ(printed, "-0,25");  // the locale is really in force
+  EXPECT_EQ(toric::format_power(-0.25), "-0.25Ｄ");
+  EXPECT_EQ(toric::format_result({-1.25, -0.5, 180}),
+            "Ｓ-1.25Ｄ Ｃ-0.50Ｄ Ａ180°");
 }
 
 }  // namespace

@@ -128,9 +128,12 @@ class PrintOnRealServiceTest(unittest.TestCase):
 
     def test_print_with_no_queue_reports_the_failure_and_returns(self):
         with PrintService() as service:
+            environment = dict(service.environment(),
+                               TORIC_EXPECTED_PRINT_FAILURE="プリンターが設定"
+                                                            "されていません。")
             run = run_qt_test(PROGRAMS["commands"],
                               "print_without_a_printer_says_so_and_keeps_"
-                              "every_value", service.environment())
+                              "every_value", environment)
             self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
             self.assertEqual(service.completed_jobs(), [])
 

@@ -143,7 +143,8 @@ void Form1::copy_result() {
 }
 
 void Form1::show_print_failure(const QString& reason) {
-  // Not modal to the program: every value stays, and the window answers.
+  // Modal to the window only: every value stays, and the window takes
+  // input again once the box is closed.
   auto* message =
       new QMessageBox(QMessageBox::Warning, QStringLiteral("印刷"),
                       QStringLiteral("印刷できませんでした。\n") + reason,

@@ -1,6 +1,13 @@
 #include "print_job.h"
 
+#include <signal.h>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFileInfo>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 #include "window_printer.h"
 
@@ -8,82 +15,152 @@ namespace toric {
 
 namespace {
 
-// lp's own words for the usual faults, in the user's language.
-QString reason_from_lp(const QString& lp_error) {
-  if (lp_error.contains(QStringLiteral("No default destination"))) {
-    return QStringLiteral("プリンターが設定されていません。");
+const QString kPageNotMade =
+    QStringLiteral("印刷するページを作れませんでした。");
+const QString kNotSent = QStringLiteral("プリンターに送れませんでした。");
+const QString kNoDefaultPrinter =
+    QStringLiteral("プリンターが設定されていません。");
+const QString kServiceUnreachable =
+    QStringLiteral("印刷サービス（CUPS）に接続できません。");
+const QString kNoAnswer = QStringLiteral("プリンターが応答しません。");
+const QString kNoLp =
+    QStringLiteral("印刷に使う lp コマンドが見つかりません。");
+const QString kLpEnded = QStringLiteral("lp が途中で終了しました。");
+
+// Where the page may be written: the user's temporary folder, or /tmp when
+// TMPDIR names no usable folder (Qt then gives an empty path, and a
+// relative template would land at the top of the file system).
+QString scratch_template() {
+  QString folder = QDir::tempPath();
+  const QFileInfo info(folder);
+  if (folder.isEmpty() || !info.isAbsolute() || !info.isDir()) {
+    folder = QStringLiteral("/tmp");
   }
-  return QStringLiteral("プリンターに送れませんでした（%1）。")
-      .arg(lp_error.trimmed());
+  return folder + QStringLiteral("/toric-XXXXXX");
+}
+
+// A Japanese sentence, then the program's own words as a detail line.
+QString with_detail(const QString& sentence, const QString& detail) {
+  const QString trimmed = detail.trimmed();
+  return trimmed.isEmpty() ? sentence : sentence + u'\n' + trimmed;
 }
 
 }  // namespace
 
-PrintJob::PrintJob(QObject* parent) : QObject(parent) {
+PrintJob::PrintJob(QObject* parent, PrintLimits limits)
+    : QObject(parent), limits_(limits) {
   bound_.setSingleShot(true);
-  bound_.setInterval(kAcceptBoundMs);
-  connect(&bound_, &QTimer::timeout, this, &PrintJob::on_bound_passed);
+  bound_.setInterval(limits_.accept_bound);
+  connect(&bound_, &QTimer::timeout, this, [this] { finish(kNoAnswer); });
 }
 
 PrintJob::~PrintJob() {
-  // At exit nothing waits for the print service: lp is stopped and the page
-  // removed with the scratch folder.
-  if (lp_ != nullptr) {
-    lp_->disconnect(this);
-    lp_->kill();
-    delete lp_;
-  }
+  // At exit nothing waits for the print service: lp is stopped. The page
+  // left the disk when lp opened it.
+  stop_process();
 }
 
 void PrintJob::start(QWidget& window) {
   if (pending()) return;
-  scratch_ = std::make_unique<QTemporaryDir>();
-  const QString page = scratch_->filePath(QStringLiteral("page.pdf"));
-  if (!scratch_->isValid() || !render_window_to_pdf(window, page)) {
-    finish(QStringLiteral("印刷するページを作れませんでした。"));
+  if (since_last_print_.isValid() &&
+      std::chrono::milliseconds(since_last_print_.elapsed()) <
+          limits_.repeat_guard) {
     return;
   }
-  lp_ = new QProcess(this);
+  since_last_print_.start();
+
+  const QTemporaryDir scratch(scratch_template());  // owner-only
+  if (!scratch.isValid()) {
+    finish(with_detail(kPageNotMade, scratch.errorString()));
+    return;
+  }
+  const QString page = scratch.filePath(QStringLiteral("page.pdf"));
+  const QString error = render_window_to_pdf(window, page);
+  if (!error.isEmpty()) {
+    finish(with_detail(kPageNotMade, error));
+    return;
+  }
+  bound_.start();
+  // lp reads the page from its standard input, opened before it starts;
+  // the folder goes when `scratch` does, at the end of this function.
+  run(QStringLiteral("lp"), {QStringLiteral("-t"), window.windowTitle()}, page,
+      &PrintJob::on_lp_finished);
+}
+
+void PrintJob::run(const QString& program, const QStringList& arguments,
+                   const QString& standard_input, Finished on_finished) {
+  process_ = new QProcess(this);
+  on_finished_ = on_finished;
   // lp's messages in English whatever the user's language, so that the
   // usual faults are recognised and told in Japanese.
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-  lp_->setProcessEnvironment(environment);
-  connect(lp_, &QProcess::finished, this, &PrintJob::on_lp_finished);
-  connect(lp_, &QProcess::errorOccurred, this, &PrintJob::on_lp_error);
-  bound_.start();
-  lp_->start(QStringLiteral("lp"), {QStringLiteral("-t"), window.windowTitle(),
-                                    QStringLiteral("--"), page});
+  process_->setProcessEnvironment(environment);
+  process_->setProcessChannelMode(QProcess::MergedChannels);
+  if (!standard_input.isEmpty()) process_->setStandardInputFile(standard_input);
+  process_->setChildProcessModifier([] {
+    // A group of its own, so that the bound ends whatever lp started; and
+    // lp ends with this program however it ends, even when the display
+    // goes away and Qt exits at once.
+    setpgid(0, 0);
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+  });
+  connect(process_, &QProcess::finished, this,
+          [this](int exit_code, QProcess::ExitStatus status) {
+            const QString output =
+                QString::fromLocal8Bit(process_->readAllStandardOutput());
+            (this->*on_finished_)(
+                status == QProcess::NormalExit ? exit_code : -1, output);
+          });
+  connect(process_, &QProcess::errorOccurred, this,
+          [this](QProcess::ProcessError error) {
+            // Other errors are followed by `finished`.
+            if (error == QProcess::FailedToStart) {
+              finish(process_->program() == QStringLiteral("lp")
+                         ? kNoLp
+                         : kNoDefaultPrinter);
+            }
+          });
+  process_->start(program, arguments);
 }
 
-void PrintJob::on_lp_finished(int exit_code, QProcess::ExitStatus status) {
-  if (status == QProcess::NormalExit && exit_code == 0) {
+void PrintJob::on_lp_finished(int exit_code, const QString& output) {
+  if (exit_code == 0) {
     finish({});  // the service has the job
+  } else if (exit_code < 0) {
+    finish(with_detail(kNotSent, kLpEnded));
+  } else if (output.contains(QStringLiteral("No default destination"))) {
+    // lp says so both when no printer is set up and when the print service
+    // is not running; the service's own state tells the two apart.
+    stop_process();
+    run(QStringLiteral("lpstat"), {QStringLiteral("-r")}, {},
+        &PrintJob::on_service_state);
   } else {
-    finish(reason_from_lp(QString::fromLocal8Bit(lp_->readAllStandardError())));
+    finish(with_detail(kNotSent, output));
   }
 }
 
-void PrintJob::on_lp_error(QProcess::ProcessError error) {
-  // Other errors are followed by `finished`.
-  if (error == QProcess::FailedToStart) {
-    finish(QStringLiteral("印刷に使う lp コマンドが見つかりません。"));
-  }
+void PrintJob::on_service_state(int /*exit_code*/, const QString& output) {
+  finish(output.contains(QStringLiteral("not running")) ? kServiceUnreachable
+                                                        : kNoDefaultPrinter);
 }
 
-void PrintJob::on_bound_passed() {
-  finish(QStringLiteral("プリンターが応答しません。"));
+void PrintJob::stop_process() {
+  if (process_ == nullptr) return;
+  process_->disconnect(this);
+  if (process_->state() != QProcess::NotRunning) {
+    const auto pid = static_cast<pid_t>(process_->processId());
+    if (pid > 0) ::kill(-pid, SIGKILL);  // lp and whatever it started
+    process_->kill();                 // in case it had not yet made its group
+    process_->waitForFinished(5000);  // reaps it: a killed process ends at once
+  }
+  process_->deleteLater();
+  process_ = nullptr;
 }
 
 void PrintJob::finish(const QString& failure) {
   bound_.stop();
-  if (lp_ != nullptr) {
-    lp_->disconnect(this);
-    lp_->kill();
-    lp_->deleteLater();
-    lp_ = nullptr;
-  }
-  scratch_.reset();
+  stop_process();
   if (!failure.isEmpty()) emit failed(failure);
 }
 

@@ -1,33 +1,41 @@
 #pragma once
 // Printing the window without ever blocking it. At the press the page is
-// drawn, on this thread, into a private scratch folder; `lp` then hands it
-// to the default queue in a process of its own, which may wait on the print
-// service as long as it likes. One print at a time.
+// drawn, on this thread, into a private scratch folder and handed to `lp` as
+// its standard input; the file is removed as soon as lp has it open, so no
+// prescription is left on disk however the program ends. lp then gives it
+// to the default queue in a process group of its own, which may wait on the
+// print service as long as it likes, within a bound. One print at a time.
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QProcess>
 #include <QString>
-#include <QTemporaryDir>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
-#include <memory>
+#include <chrono>
 
 namespace toric {
+
+struct PrintLimits {
+  // How long the print service has to accept the job.
+  std::chrono::milliseconds accept_bound{20000};
+  // A second press this soon after one that printed is taken for the second
+  // click of a double-click, and prints nothing more.
+  std::chrono::milliseconds repeat_guard{1000};
+};
 
 class PrintJob : public QObject {
   Q_OBJECT
 
  public:
-  // How long the print service has to accept the job.
-  static constexpr int kAcceptBoundMs = 20000;
-
-  explicit PrintJob(QObject* parent);
+  explicit PrintJob(QObject* parent, PrintLimits limits = {});
   ~PrintJob() override;
 
-  bool pending() const { return lp_ != nullptr; }
+  bool pending() const { return process_ != nullptr; }
 
-  // Prints `window` as it is now. Ignored while a print is pending: a
-  // second press would only print the same page twice.
+  // Prints `window` as it is now. Ignored while a print is pending and
+  // right after a press that printed.
   void start(QWidget& window);
 
  signals:
@@ -35,14 +43,24 @@ class PrintJob : public QObject {
   void failed(const QString& reason);
 
  private:
-  void on_lp_finished(int exit_code, QProcess::ExitStatus status);
-  void on_lp_error(QProcess::ProcessError error);
-  void on_bound_passed();
-  // Ends the pending print: stops lp, removes the page, reports a failure.
-  void finish(const QString& failure);
+  using Finished = void (PrintJob::*)(int exit_code, const QString& output);
 
-  std::unique_ptr<QTemporaryDir> scratch_;  // owner-only, holds the page
-  QProcess* lp_ = nullptr;
+  // Runs `program` in a process group of its own with lp's environment;
+  // `on_finished` gets its exit code (-1 when a signal ended it) and what it
+  // wrote.
+  void run(const QString& program, const QStringList& arguments,
+           const QString& standard_input, Finished on_finished);
+  void on_lp_finished(int exit_code, const QString& output);
+  void on_service_state(int exit_code, const QString& output);
+  // Ends the pending print: stops the running process and reports a
+  // failure unless `failure` is empty.
+  void finish(const QString& failure);
+  void stop_process();
+
+  PrintLimits limits_;
+  QElapsedTimer since_last_print_;
+  QProcess* process_ = nullptr;
+  Finished on_finished_ = nullptr;
   QTimer bound_;
 };
 

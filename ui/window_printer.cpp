@@ -1,5 +1,6 @@
 #include "window_printer.h"
 
+#include <QFile>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -10,14 +11,14 @@
 namespace toric {
 
 namespace {
+
 // The window is printed at its size on screen, 96 pixels an inch.
 constexpr double kScreenDpi = 96.0;
 // Inside what every office printer can reach.
 constexpr QMarginsF kMarginsMm{10, 10, 10, 10};
-}  // namespace
 
-bool render_window_to_pdf(QWidget& window, const QString& path) {
-  QPdfWriter writer(path);
+bool draw_page(QWidget& window, QFile& file) {
+  QPdfWriter writer(&file);
   writer.setTitle(window.windowTitle());
   writer.setCreator(window.windowTitle());
   writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
@@ -37,6 +38,29 @@ bool render_window_to_pdf(QWidget& window, const QString& path) {
   window.render(&painter, QPoint(), QRegion(),
                 QWidget::DrawWindowBackground | QWidget::DrawChildren);
   return painter.end();
+}
+
+}  // namespace
+
+QString render_window_to_pdf(QWidget& window, const QString& path) {
+  // The writer reports no failed write and its painter ends well on a full
+  // disk, so the file is ours to open and to check after closing.
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    return file.errorString();
+  }
+  const bool drawn = draw_page(window, file);
+  // A failed write stays the file's error only until a later flush
+  // succeeds, so it is looked at before closing as well as after.
+  file.flush();
+  QString error =
+      file.error() == QFileDevice::NoError ? QString() : file.errorString();
+  file.close();
+  if (error.isEmpty() && file.error() != QFileDevice::NoError) {
+    error = file.errorString();
+  }
+  if (error.isEmpty() && !drawn) error = QStringLiteral("PDF");
+  return error;
 }
 
 }  // namespace toric

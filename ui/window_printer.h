@@ -10,7 +10,8 @@ namespace toric {
 
 // Writes one A4 page holding `window` at its size on screen, at the top left
 // of the printable area, to the PDF file `path`. Talks to no print service.
-// Returns false when the file could not be written.
-bool render_window_to_pdf(QWidget& window, const QString& path);
+// Returns an empty string, or why the file could not be written whole (a
+// full disk, say): a cut-off page must never reach the printer.
+QString render_window_to_pdf(QWidget& window, const QString& path);
 
 }  // namespace toric
