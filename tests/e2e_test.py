@@ -7,6 +7,7 @@ Usage (under Xvfb and a private session bus):
 
 import os
 import pathlib
+import signal
 import socket
 import subprocess
 import sys
@@ -15,7 +16,7 @@ import time
 import unittest
 
 sys.path.insert(0, str(pathlib.Path(__file__).parent / "support"))
-from desktop import Program, wait_for  # noqa: E402
+from desktop import Program, process_gone, pyatspi, wait_for  # noqa: E402
 
 PROGRAM = None
 ARTEFACTS = None
@@ -26,36 +27,42 @@ def px(left, top, width, height):
     return (left // 15, top // 15, width // 15, height // 15)
 
 
+# Roles by their AT-SPI constants: their display names differ between
+# releases ("push button" on Debian 12, "button" on Debian 13).
+BUTTON = pyatspi.ROLE_PUSH_BUTTON
+BAR = pyatspi.ROLE_SCROLL_BAR
+LABEL = pyatspi.ROLE_LABEL
+
 # Every control the user meets: role, accessible name, rectangle.
 LAYOUT = [
-    ("push button", "print", px(3480, 5040, 855, 375)),
-    ("scroll bar", "レンズ２ 軸度", px(5400, 2640, 1335, 255)),
-    ("scroll bar", "レンズ２ 円柱度数", px(3720, 2640, 1335, 255)),
-    ("scroll bar", "レンズ２ 球面度数", px(2040, 2640, 1335, 255)),
-    ("scroll bar", "レンズ１ 軸度", px(5400, 1560, 1335, 255)),
-    ("scroll bar", "レンズ１ 円柱度数", px(3720, 1560, 1335, 255)),
-    ("scroll bar", "レンズ１ 球面度数", px(2040, 1560, 1335, 255)),
-    ("push button", "ＥＮＤ", px(6600, 4920, 1095, 615)),
-    ("push button", "リセット", px(4920, 4920, 1095, 615)),
-    ("push button", "計 算", px(6600, 3720, 1335, 855)),
-    ("label", "90°", px(5640, 2160, 1215, 375)),
-    ("label", "0.00Ｄ", px(3960, 2160, 1215, 255)),
-    ("label", "0.00Ｄ", px(2280, 2160, 1335, 375)),
-    ("label", "90°", px(5640, 1080, 1215, 375)),
-    ("label", "0.00Ｄ", px(3960, 1080, 1215, 375)),
-    ("label", "0.00Ｄ", px(2280, 1080, 1335, 375)),
-    ("label", "", px(840, 3960, 5535, 615)),
-    ("label", "この２枚のレンズを重ねたときの合成度数は・・・",
+    (BUTTON, "print", px(3480, 5040, 855, 375)),
+    (BAR, "レンズ２ 軸度", px(5400, 2640, 1335, 255)),
+    (BAR, "レンズ２ 円柱度数", px(3720, 2640, 1335, 255)),
+    (BAR, "レンズ２ 球面度数", px(2040, 2640, 1335, 255)),
+    (BAR, "レンズ１ 軸度", px(5400, 1560, 1335, 255)),
+    (BAR, "レンズ１ 円柱度数", px(3720, 1560, 1335, 255)),
+    (BAR, "レンズ１ 球面度数", px(2040, 1560, 1335, 255)),
+    (BUTTON, "ＥＮＤ", px(6600, 4920, 1095, 615)),
+    (BUTTON, "リセット", px(4920, 4920, 1095, 615)),
+    (BUTTON, "計 算", px(6600, 3720, 1335, 855)),
+    (LABEL, "90°", px(5640, 2160, 1215, 375)),
+    (LABEL, "0.00Ｄ", px(3960, 2160, 1215, 255)),
+    (LABEL, "0.00Ｄ", px(2280, 2160, 1335, 375)),
+    (LABEL, "90°", px(5640, 1080, 1215, 375)),
+    (LABEL, "0.00Ｄ", px(3960, 1080, 1215, 375)),
+    (LABEL, "0.00Ｄ", px(2280, 1080, 1335, 375)),
+    (LABEL, "", px(840, 3960, 5535, 615)),
+    (LABEL, "この２枚のレンズを重ねたときの合成度数は・・・",
      px(360, 3360, 7215, 375)),
-    ("label", "Ａ", px(5400, 2160, 735, 375)),
-    ("label", "Ｃ", px(3720, 2160, 495, 375)),
-    ("label", "Ａ", px(5400, 1080, 495, 375)),
-    ("label", "Ｃ", px(3720, 1080, 495, 375)),
-    ("label", "レンズ ２ ：  Ｓ", px(480, 2160, 2175, 375)),
-    ("label", "レンズ １ ：  Ｓ", px(480, 1080, 2175, 375)),
-    ("label", "２枚のトーリックレンズを重ねたときの合成度数を自動計算します",
+    (LABEL, "Ａ", px(5400, 2160, 735, 375)),
+    (LABEL, "Ｃ", px(3720, 2160, 495, 375)),
+    (LABEL, "Ａ", px(5400, 1080, 495, 375)),
+    (LABEL, "Ｃ", px(3720, 1080, 495, 375)),
+    (LABEL, "レンズ ２ ：  Ｓ", px(480, 2160, 2175, 375)),
+    (LABEL, "レンズ １ ：  Ｓ", px(480, 1080, 2175, 375)),
+    (LABEL, "２枚のトーリックレンズを重ねたときの合成度数を自動計算します",
      px(4560, 120, 3495, 495)),
-    ("label", "トーリックレンズの合成", px(240, 120, 4095, 375)),
+    (LABEL, "トーリックレンズの合成", px(240, 120, 4095, 375)),
 ]
 
 RESULT = px(840, 3960, 5535, 615)
@@ -97,7 +104,7 @@ class HungPrintService:
 
 def message_boxes(program):
     return [w for w in program.windows()
-            if w.getRoleName() in ("alert", "dialog")]
+            if w.getRole() in (pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG)]
 
 
 class Session:
@@ -116,7 +123,7 @@ class Session:
         return {bar: self.readout(bar) for bar in READOUTS}
 
     def bar(self, name):
-        return self.program.control("scroll bar", name)
+        return self.program.control(BAR, name)
 
     def focused_name(self):
         focused = self.program.focused()
@@ -158,8 +165,8 @@ class Session:
 
 class EndToEndTest(unittest.TestCase):
 
-    def start(self, extra_environment=None):
-        program = Program(PROGRAM, extra_environment)
+    def start(self, extra_environment=None, stderr=None):
+        program = Program(PROGRAM, extra_environment, stderr)
         self.enterContext(program)
         return program, Session(program)
 
@@ -226,9 +233,9 @@ class EndToEndTest(unittest.TestCase):
         program.click(x + w - 20, y + h // 2)
         session.expect_readout("レンズ１ 円柱度数", "-1.00Ｄ")
 
-        program.click(*program.control("push button", "計 算").centre())
+        program.click(*program.control(BUTTON, "計 算").centre())
         session.expect_result("Ｓ 0.00Ｄ Ｃ-1.00Ｄ Ａ75°")
-        program.click(*program.control("push button", "リセット").centre())
+        program.click(*program.control(BUTTON, "リセット").centre())
         session.expect_result("")
         wait_for(lambda: session.readouts() == START_READOUTS)
 
@@ -304,6 +311,24 @@ class EndToEndTest(unittest.TestCase):
         self.assertEqual(program.wait_for_exit(), 0)
         self.assertLess(time.monotonic() - ended, 5)
 
+    def test_a_terminating_signal_while_printing_leaves_nothing_behind(self):
+        service = self.enterContext(HungPrintService())
+        scratch = self.enterContext(
+            tempfile.TemporaryDirectory(prefix="toric-e2e-tmp-"))
+        errors = self.enterContext(tempfile.TemporaryFile(mode="w+"))
+        program, session = self.start(
+            {"CUPS_SERVER": service.path, "TMPDIR": scratch}, errors)
+        session.tab_to("print")
+        program.key("Return")
+        lp = wait_for(lambda: program.children("lp"), what="lp to start")
+        program.process.send_signal(signal.SIGTERM)
+        self.assertEqual(program.wait_for_exit(), 128 + signal.SIGTERM)
+        wait_for(lambda: all(process_gone(pid) for pid in lp),
+                 what="lp to end")
+        self.assertEqual(os.listdir(scratch), [])  # no page left
+        errors.seek(0)
+        self.assertNotIn("QProcess", errors.read())
+
     def test_the_copy_key_copies_the_result_line_as_shown(self):
         program, session = self.start()
 
@@ -336,6 +361,20 @@ class EndToEndTest(unittest.TestCase):
             self.assertEqual(run.returncode, 1, run.stderr)
             self.assertEqual(run.stderr,
                              "toric: cannot open a window: %s\n" % problem)
+
+        # The command line is answered with no display at all.
+        for arguments, status, start in [
+                (["--version"], 0, "toric 1.0.0\n"),
+                (["--help"], 0, "Usage: "),
+                (["--no-such-option"], 2, "toric: Unknown option"),
+                (["-platform", "nosuch"], 1, "toric: cannot open a window: "
+                                             "Could not find the Qt platform "
+                                             "plugin \"nosuch\"")]:
+            run = subprocess.run([PROGRAM] + arguments, env=environment,
+                                 timeout=60, capture_output=True, text=True)
+            self.assertEqual(run.returncode, status, run.stderr)
+            self.assertTrue((run.stdout + run.stderr).startswith(start),
+                            run.stdout + run.stderr)
 
 
 if __name__ == "__main__":

@@ -4,6 +4,7 @@ read back over AT-SPI. Run under an X server (Xvfb) and a private session
 bus (dbus-run-session)."""
 
 import os
+import pathlib
 import subprocess
 import time
 import warnings
@@ -55,7 +56,8 @@ class Control:
 
     @property
     def role(self):
-        return self.accessible.getRoleName()
+        """An Atspi.Role constant: the names differ between releases."""
+        return self.accessible.getRole()
 
     @property
     def name(self):
@@ -82,8 +84,9 @@ class Control:
 class Program:
     """The program started on the current display with accessibility on."""
 
-    def __init__(self, path, extra_environment=None):
+    def __init__(self, path, extra_environment=None, stderr=None):
         self.path = path
+        self.stderr = stderr
         self.environment = dict(os.environ, **PINNED_ENVIRONMENT)
         self.environment.update(extra_environment or {})
         self.process = None
@@ -91,7 +94,8 @@ class Program:
 
     def __enter__(self):
         pyatspi.Registry.getDesktop(0)  # start the accessibility bus first
-        self.process = subprocess.Popen([self.path], env=self.environment)
+        self.process = subprocess.Popen([self.path], env=self.environment,
+                                        stderr=self.stderr)
         self.window_id = xdotool("search", "--sync", "--onlyvisible", "--pid",
                                  str(self.process.pid), "--name", "^Form1$"
                                  ).splitlines()[0]
@@ -131,7 +135,7 @@ class Program:
         raise LookupError("no %s %r at %r" % (role, name, rect))
 
     def label_at(self, rect):
-        return self.control("label", rect=rect)
+        return self.control(pyatspi.ROLE_LABEL, rect=rect)
 
     def focused(self):
         focused = [c for c in self.controls() if c.focused]
@@ -157,5 +161,27 @@ class Program:
                         "%dx%d+%d+%d" % (w, h, x, y), "+repage", str(path)],
                        check=True)
 
+    def children(self, name):
+        """Process ids of the program's children called `name`."""
+        found = []
+        for stat in pathlib.Path("/proc").glob("[0-9]*/stat"):
+            try:
+                command, fields = stat.read_text().rsplit(")", 1)
+            except OSError:
+                continue
+            if command.endswith("(" + name) and \
+                    int(fields.split()[1]) == self.process.pid:
+                found.append(int(stat.parent.name))
+        return found
+
     def wait_for_exit(self, timeout=30):
         return self.process.wait(timeout=timeout)
+
+
+def process_gone(pid):
+    """Ended, or a zombie waiting for init to collect it."""
+    try:
+        stat = pathlib.Path("/proc/%d/stat" % pid).read_text()
+    except OSError:
+        return True
+    return stat.rsplit(")", 1)[1].split()[0] == "Z"
