@@ -13,18 +13,14 @@ for tool in cpack dpkg-deb dpkg-shlibdeps lintian appstreamcli; do
   fi
 done
 
-# CPack's own install rewrites the build's install manifest, which the
-# README's uninstall reads: keep the user's as it was.
 scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+# The build's install manifest is the user's own install's list, which the
+# README's uninstall reads: packaging leaves it as it is.
 manifest=$build_dir/install_manifest.txt
-restore_manifest() {
-  if [ -e "$scratch/manifest" ]; then cp "$scratch/manifest" "$manifest"
-  else rm -f "$manifest"; fi
-  rm -rf "$scratch"
-}
-[ -e "$manifest" ] && cp "$manifest" "$scratch/manifest"
-trap restore_manifest EXIT
-cpack --config "$build_dir/CPackConfig.cmake" -B "$scratch/out" >/dev/null
+manifest_before=$(cat "$manifest" 2>/dev/null || echo "(none)")
+# A builder's strict umask must not reach the package's directories.
+(umask 077 && cpack --config "$build_dir/CPackConfig.cmake" -B "$scratch/out" >/dev/null)
 debs=("$scratch"/out/*.deb)
 [ ${#debs[@]} -eq 1 ] || { echo "expected one package: ${debs[*]}"; exit 1; }
 deb=${debs[0]}
@@ -48,6 +44,10 @@ expected="./usr/bin/toric
 ./usr/share/man/man1/toric.1.gz
 ./usr/share/metainfo/org.toriclens.toric.metainfo.xml"
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort)
+bad_dirs=$(dpkg-deb -c "$deb" | awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" {print $1, $6}')
+[ -z "$bad_dirs" ] || { echo "directories not 0755: $bad_dirs"; exit 1; }
+[ "$(cat "$manifest" 2>/dev/null || echo "(none)")" = "$manifest_before" ] ||
+  { echo "packaging changed $manifest"; exit 1; }
 if [ "$files" != "$expected" ]; then
   diff <(echo "$expected") <(echo "$files") || true
   exit 1

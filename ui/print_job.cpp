@@ -83,14 +83,12 @@ void PrintJob::start(QWidget& window) {
   bound_.start();
   // lp reads the page from its standard input, opened before it starts;
   // the folder goes when `scratch` does, at the end of this function.
-  run(QStringLiteral("lp"), {QStringLiteral("-t"), window.windowTitle()}, page,
-      &PrintJob::on_lp_finished);
+  run(Step::kSubmit, {QStringLiteral("-t"), window.windowTitle()}, page);
 }
 
-void PrintJob::run(const QString& program, const QStringList& arguments,
-                   const QString& standard_input, Finished on_finished) {
+void PrintJob::run(Step step, const QStringList& arguments,
+                   const QString& standard_input) {
   process_ = new QProcess(this);
-  on_finished_ = on_finished;
   // lp's messages in English whatever the user's language, so that the
   // usual faults are recognised and told in Japanese.
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -106,22 +104,26 @@ void PrintJob::run(const QString& program, const QStringList& arguments,
     prctl(PR_SET_PDEATHSIG, SIGKILL);
   });
   connect(process_, &QProcess::finished, this,
-          [this](int exit_code, QProcess::ExitStatus status) {
+          [this, step](int exit_code, QProcess::ExitStatus status) {
             const QString output =
                 QString::fromLocal8Bit(process_->readAllStandardOutput());
-            (this->*on_finished_)(
-                status == QProcess::NormalExit ? exit_code : -1, output);
-          });
-  connect(process_, &QProcess::errorOccurred, this,
-          [this](QProcess::ProcessError error) {
-            // Other errors are followed by `finished`.
-            if (error == QProcess::FailedToStart) {
-              finish(process_->program() == QStringLiteral("lp")
-                         ? kNoLp
-                         : kNoDefaultPrinter);
+            if (status != QProcess::NormalExit) exit_code = -1;
+            if (step == Step::kSubmit) {
+              on_lp_finished(exit_code, output);
+            } else {
+              on_service_state(exit_code, output);
             }
           });
-  process_->start(program, arguments);
+  connect(process_, &QProcess::errorOccurred, this,
+          [this, step](QProcess::ProcessError error) {
+            // Other errors are followed by `finished`.
+            if (error == QProcess::FailedToStart) {
+              finish(step == Step::kSubmit ? kNoLp : kNoDefaultPrinter);
+            }
+          });
+  process_->start(
+      step == Step::kSubmit ? QStringLiteral("lp") : QStringLiteral("lpstat"),
+      arguments);
 }
 
 void PrintJob::on_lp_finished(int exit_code, const QString& output) {
@@ -133,8 +135,7 @@ void PrintJob::on_lp_finished(int exit_code, const QString& output) {
     // lp says so both when no printer is set up and when the print service
     // is not running; the service's own state tells the two apart.
     stop_process();
-    run(QStringLiteral("lpstat"), {QStringLiteral("-r")}, {},
-        &PrintJob::on_service_state);
+    run(Step::kAskService, {QStringLiteral("-r")}, {});
   } else {
     finish(with_detail(kNotSent, output));
   }

@@ -43,13 +43,14 @@ class PrintJob : public QObject {
   void failed(const QString& reason);
 
  private:
-  using Finished = void (PrintJob::*)(int exit_code, const QString& output);
+  // What the running process is doing for the print.
+  enum class Step { kSubmit, kAskService };
 
-  // Runs `program` in a process group of its own with lp's environment;
-  // `on_finished` gets its exit code (-1 when a signal ended it) and what it
-  // wrote.
-  void run(const QString& program, const QStringList& arguments,
-           const QString& standard_input, Finished on_finished);
+  // Runs lp (kSubmit) or lpstat (kAskService) in a process group of its own;
+  // its end goes to on_lp_finished or on_service_state with its exit code
+  // (-1 when a signal ended it) and what it wrote.
+  void run(Step step, const QStringList& arguments,
+           const QString& standard_input);
   void on_lp_finished(int exit_code, const QString& output);
   void on_service_state(int exit_code, const QString& output);
   // Ends the pending print: stops the running process and reports a
@@ -60,7 +61,6 @@ class PrintJob : public QObject {
   PrintLimits limits_;
   QElapsedTimer since_last_print_;
   QProcess* process_ = nullptr;
-  Finished on_finished_ = nullptr;
   QTimer bound_;
 };
 
