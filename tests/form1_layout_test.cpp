@@ -334,6 +334,25 @@ class Form1LayoutTest : public QObject {
     QVERIFY2(blue > 40, qPrintable(QString::number(blue)));
   }
 
+  void picture_is_the_same_under_a_dark_desktop_palette() {
+    // As a dark desktop theme gives it to every Qt program (Breeze Dark's
+    // colours), before the window opens and while it is open.
+    QPalette dark(QColor(0xFCFCFC), QColor(0x292C30), QColor(0x40464C),
+                  QColor(0x101213), QColor(0x202326), QColor(0xFCFCFC),
+                  QColor(0xFFFFFF), QColor(0x141618), QColor(0x202326));
+    dark.setColor(QPalette::ButtonText, QColor(0xFCFCFC));
+    dark.setColor(QPalette::Highlight, QColor(0x3DAEE9));
+    const QPalette desktop = QApplication::palette();
+    const QImage light = toric::Form1().grab().toImage();
+    toric::Form1 open_window;
+    QApplication::setPalette(dark);
+    const QImage opened_dark = toric::Form1().grab().toImage();
+    const QImage turned_dark = open_window.grab().toImage();
+    QApplication::setPalette(desktop);
+    QVERIFY(opened_dark == light);
+    QVERIFY(turned_dark == light);
+  }
+
   void calculate_face_keeps_its_colour_with_keyboard_focus() {
     toric::Form1 window;
     QVERIFY(toric::test::show_active(window));

@@ -125,22 +125,42 @@ class Form1ReadoutsTest : public QObject {
     QCOMPARE(caption(window, "Label11"), QStringLiteral("-1.00Ｄ"));
   }
 
-  void one_wheel_notch_moves_one_small_step() {
+  void every_wheel_notch_moves_one_small_step_data() {
+    // Angle deltas as devices send them: a mouse notch is one event of 120,
+    // touchpads and fine wheels slice it. Negative turns towards Max.
+    QTest::addColumn<QList<int>>("deltas");
+    QTest::addColumn<int>("steps");
+    const auto slices = [](int count, int delta) {
+      return QList<int>(count, delta);
+    };
+    QTest::newRow("a mouse notch") << QList<int>{-120} << 1;
+    QTest::newRow("a mouse notch back") << QList<int>{120} << -1;
+    QTest::newRow("30 slices of 4") << slices(30, -4) << 1;
+    QTest::newRow("120 slices of 1") << slices(120, -1) << 1;
+    QTest::newRow("half a notch") << slices(15, -4) << 0;
+    QTest::newRow("two notches in slices of 7") << slices(35, -7) << 2;
+    QTest::newRow("two notches, one back") << QList<int>{-120, -120, 120} << 1;
+    QTest::newRow("sliced: two notches, one back")
+        << slices(60, -4) + slices(30, 4) << 1;
+    QTest::newRow("half a notch, then one back")
+        << slices(15, -4) + slices(30, 4) << -1;
+  }
+
+  void every_wheel_notch_moves_one_small_step() {
+    QFETCH(QList<int>, deltas);
+    QFETCH(int, steps);
     toric::Form1 window;
     QVERIFY(toric::test::show_active(window));
     QScrollBar* axis = bar(window, "HScroll3");
     const QPointF over = QPointF(axis->rect().center());
-    const auto turn = [&](int notches) {
+    for (int delta : deltas) {
       QWheelEvent wheel(over, axis->mapToGlobal(over), QPoint(),
-                        QPoint(0, -120 * notches), Qt::NoButton, Qt::NoModifier,
+                        QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                         Qt::NoScrollPhase, false);
       QApplication::sendEvent(axis, &wheel);
-    };
-    turn(1);  // towards the bar's maximum, as Qt turns it
-    QCOMPARE(axis->value(), 91);
-    QCOMPARE(caption(window, "Label9"), QStringLiteral("89°"));
-    turn(-2);
-    QCOMPARE(axis->value(), 89);
+    }
+    QCOMPARE(axis->value(), 90 + steps);
+    QCOMPARE(caption(window, "Label9"), QStringLiteral("%1°").arg(90 - steps));
   }
 
   void readout_changes_when_a_dragged_thumb_is_released() {

@@ -13,6 +13,7 @@
 
 #include "control_factory.h"
 #include "control_table.h"
+#include "light_palette.h"
 #include "print_job.h"
 #include "toric/combine.h"
 #include "toric/format.h"
@@ -37,6 +38,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   icon.addFile(QStringLiteral(":/icons/toric-lens-combination-32.png"));
   setWindowIcon(icon);
   resize(kForm1Width / kTwipsPerPixel, kForm1Height / kTwipsPerPixel);
+  // Before the controls, which take it over: the design's own colours stay
+  // readable whatever the desktop's palette.
+  setPalette(light_palette());
   build_controls();
   connect_handlers();
   // The copy key anywhere in the window copies the result line as shown.

@@ -1,9 +1,8 @@
 #include "scale_bar.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QWheelEvent>
-#include <algorithm>
+#include <cstdlib>
 
 #include "focus_ring.h"
 
@@ -47,16 +46,32 @@ void ScaleBar::keyPressEvent(QKeyEvent* event) {
 }
 
 void ScaleBar::wheelEvent(QWheelEvent* event) {
-  // Qt moves the desktop's number of lines per notch (three by default);
-  // the same event scaled down by that number moves one step per notch, with
-  // Qt's direction, accumulation of fine wheels and modifiers kept.
-  const int lines = std::max(1, QApplication::wheelScrollLines());
-  QWheelEvent one_step(event->position(), event->globalPosition(),
-                       event->pixelDelta() / lines, event->angleDelta() / lines,
-                       event->buttons(), event->modifiers(), event->phase(),
-                       event->inverted(), event->source());
-  QScrollBar::wheelEvent(&one_step);
-  event->setAccepted(one_step.isAccepted());
+  // Which way, as Qt's own bar reads it: a sideways turn to the right is
+  // negative, and the bar's controls are inverted. Positive: towards Max.
+  const QPoint angle = event->angleDelta();
+  int delta = angle.y() != 0 ? angle.y() : -angle.x();
+  if (event->inverted()) delta = -delta;
+  if (invertedControls()) delta = -delta;
+  // Touchpads and fine wheels slice a notch into many small events: they
+  // add up, and every whole notch is one step, however it was sliced. A
+  // turn the other way starts afresh.
+  if ((wheel_rest_ < 0 && delta > 0) || (wheel_rest_ > 0 && delta < 0)) {
+    wheel_rest_ = 0;
+  }
+  wheel_rest_ += delta;
+  const int notches = wheel_rest_ / kWheelNotch;
+  wheel_rest_ -= notches * kWheelNotch;
+  // With Ctrl or Shift a notch is a large step, as in Qt.
+  const bool large =
+      event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
+  const SliderAction towards_max =
+      large ? SliderPageStepAdd : SliderSingleStepAdd;
+  const SliderAction towards_min =
+      large ? SliderPageStepSub : SliderSingleStepSub;
+  for (int i = 0; i < std::abs(notches); ++i) {
+    triggerAction(notches > 0 ? towards_max : towards_min);
+  }
+  event->accept();
 }
 
 void ScaleBar::paintEvent(QPaintEvent* event) {

@@ -3,8 +3,8 @@
 // one small step towards the maximum, Left and Up towards the minimum, Page
 // Down and Page Up one large step, Home and End to the ends. Qt's own bar
 // maps several of these the other way round. One wheel notch is one small
-// step, as one arrow click, and the bar with the keyboard focus shows a
-// dotted ring like the buttons'.
+// step, as one arrow click, however finely a touchpad slices it; and the
+// bar with the keyboard focus shows a dotted ring like the buttons'.
 
 #include <QScrollBar>
 
@@ -18,6 +18,11 @@ class ScaleBar : public QScrollBar {
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+
+ private:
+  // One notch of a mouse wheel, in Qt's units of angle.
+  static constexpr int kWheelNotch = 120;
+  int wheel_rest_ = 0;  // turned but not yet a whole notch
 };
 
 }  // namespace toric
