@@ -14,12 +14,13 @@ DISPLAY_PACKAGES := xvfb xauth xdotool imagemagick
 PACKAGE_PACKAGES := dpkg-dev file
 
 # A print service with the PDF printer's driver and a PostScript renderer,
-# the accessibility bus, the desktop-entry validator and the locale sources,
-# for the tests of printing, of the real program driven from outside, of the
-# install and of the texts under another locale.
+# the accessibility bus, the desktop-entry validator, the locale sources and
+# a Wayland compositor with Qt's Wayland platform, for the tests of printing,
+# of the real program driven from outside, of the install, of the texts
+# under another locale and of the window's app id.
 TEST_PACKAGES := cups printer-driver-cups-pdf ghostscript \
   dbus-daemon at-spi2-core python3 python3-pyatspi desktop-file-utils locales \
-  xclip $(PACKAGE_PACKAGES) lintian appstream
+  xclip weston qt6-wayland $(PACKAGE_PACKAGES) lintian appstream
 
 # Start-up, memory and response figures need an X server and a pixel reader.
 BENCH_PACKAGES := python3-xlib

@@ -33,14 +33,17 @@ foreach(path
     share/applications/org.toriclens.toric.desktop
     share/icons/hicolor/scalable/apps/toric-lens-combination.svg
     share/icons/hicolor/16x16/apps/toric-lens-combination.png
-    share/icons/hicolor/32x32/apps/toric-lens-combination.png)
+    share/icons/hicolor/32x32/apps/toric-lens-combination.png
+    share/icons/hicolor/48x48/apps/toric-lens-combination.png
+    share/icons/hicolor/256x256/apps/toric-lens-combination.png)
   if(NOT EXISTS "${PREFIX}/${path}")
     message(FATAL_ERROR "not installed: ${path}")
   endif()
 endforeach()
 
 # A PNG's width and height are the two big-endian words after "IHDR".
-foreach(size_and_header "16;0000001000000010" "32;0000002000000020")
+foreach(size_and_header "16;0000001000000010" "32;0000002000000020"
+                        "48;0000003000000030" "256;0000010000000100")
   list(GET size_and_header 0 size)
   list(GET size_and_header 1 expected)
   file(READ "${icons}/${size}x${size}/apps/toric-lens-combination.png" header

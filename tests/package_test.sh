@@ -25,13 +25,24 @@ debs=("$scratch"/out/*.deb)
 [ ${#debs[@]} -eq 1 ] || { echo "expected one package: ${debs[*]}"; exit 1; }
 deb=${debs[0]}
 
-echo "== lintian"
-lintian --fail-on error,warning "$deb"
-
 echo "== AppStream metadata"
 dpkg-deb -x "$deb" "$scratch/root"
-appstreamcli validate --no-net \
-  "$scratch/root/usr/share/metainfo/org.toriclens.toric.metainfo.xml"
+# The project has no homepage and names none rather than invent one, so
+# AppStream 1.0 (Debian 13) warns url-homepage-missing: that one warning is
+# accepted, and nothing else.
+report=$(appstreamcli validate --no-net \
+  "$scratch/root/usr/share/metainfo/org.toriclens.toric.metainfo.xml" 2>&1 || true)
+echo "$report"
+problems=$(echo "$report" | grep -E '^[EW]: ' | grep -v ': url-homepage-missing$' || true)
+[ -z "$problems" ] || { echo "AppStream problems: $problems"; exit 1; }
+suppressed=()
+if echo "$report" | grep -q ': url-homepage-missing$'; then
+  # lintian reports the same warning under its own name.
+  suppressed=(--suppress-tags appstream-metadata-validation-failed)
+fi
+
+echo "== lintian"
+lintian --fail-on error,warning "${suppressed[@]}" "$deb"
 
 echo "== files"
 expected="./usr/bin/toric
@@ -39,7 +50,9 @@ expected="./usr/bin/toric
 ./usr/share/doc/toric/changelog.gz
 ./usr/share/doc/toric/copyright
 ./usr/share/icons/hicolor/16x16/apps/toric-lens-combination.png
+./usr/share/icons/hicolor/256x256/apps/toric-lens-combination.png
 ./usr/share/icons/hicolor/32x32/apps/toric-lens-combination.png
+./usr/share/icons/hicolor/48x48/apps/toric-lens-combination.png
 ./usr/share/icons/hicolor/scalable/apps/toric-lens-combination.svg
 ./usr/share/man/man1/toric.1.gz
 ./usr/share/metainfo/org.toriclens.toric.metainfo.xml"

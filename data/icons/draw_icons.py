@@ -1,53 +1,100 @@
 #!/usr/bin/env python3
-"""Draws the program's icon, a white window with a cyan title bar, as SVG
-and as 16 x 16 and 32 x 32 PNGs beside this script. The PNGs are drawn
-pixel by pixel rather than scaled, so they stay crisp.
+"""Draws the program's icon, two spectacle lenses laid one on the other,
+each with its cylinder axis, as SVG and as 16, 32, 48 and 256 pixel PNGs
+beside this script. Each PNG is drawn at its own size from the shapes,
+with strokes kept at least a pixel wide, rather than scaled from another,
+so the small ones stay crisp and the large one smooth.
 
 Run it again after changing the picture; its outputs are kept in the
 repository so that building needs nothing but the files.
 """
 
+import math
 import pathlib
 import struct
 import zlib
 
 NAME = "toric-lens-combination"
 HERE = pathlib.Path(__file__).parent
+SIZES = (16, 32, 48, 256)
+SUBSAMPLES = 4  # per pixel and direction
 
-FRAME = (0x30, 0x30, 0x30, 0xFF)
-TITLE = (0x00, 0xC8, 0xE8, 0xFF)  # cyan
-BODY = (0xFF, 0xFF, 0xFF, 0xFF)
-BUTTON = (0xFF, 0xFF, 0xFF, 0xFF)
-CLEAR = (0, 0, 0, 0)
+# Shapes on a unit square. Each lens: centre, radius, tint, rim colour and
+# the angle of its axis in degrees (counter-clockwise, as on a chart).
+LENSES = [
+    {"centre": (0.38, 0.40), "radius": 0.31, "tint": (0x7C, 0xC4, 0xF0, 0x99),
+     "rim": (0x1F, 0x5F, 0x9F, 0xFF), "axis": 30},
+    {"centre": (0.62, 0.60), "radius": 0.31, "tint": (0xFF, 0xB0, 0x60, 0x99),
+     "rim": (0xB0, 0x50, 0x10, 0xFF), "axis": 120},
+]
+AXIS_COLOUR = (0x30, 0x30, 0x30, 0xFF)
 
-# The window in units of a 32-pixel grid: frame, title bar height, and the
-# close box at the right of the title bar.
-GEOMETRY = {
-    32: {"frame": (1, 3, 30, 26), "title": 6, "box": 4},
-    16: {"frame": (0, 1, 16, 14), "title": 4, "box": 2},
-}
+
+def stroke_width(size, fraction):
+    """A stroke of `fraction` of the icon, never thinner than a pixel."""
+    return max(fraction, 1.1 / size)
+
+
+def over(below, above, coverage):
+    """`above` painted over `below` with `coverage` (0 to 1)."""
+    alpha = above[3] / 255 * coverage
+    if alpha <= 0:
+        return below
+    below_alpha = below[3] / 255
+    out_alpha = alpha + below_alpha * (1 - alpha)
+    colour = [(above[i] * alpha + below[i] * below_alpha * (1 - alpha)) /
+              out_alpha for i in range(3)]
+    return tuple(colour) + (out_alpha * 255,)
+
+
+def layers(size):
+    """Each layer as (colour, test of a point on the unit square)."""
+    rim = stroke_width(size, 0.05)
+    line = stroke_width(size, 0.035)
+    result = []
+    for lens in LENSES:
+        cx, cy = lens["centre"]
+        r = lens["radius"]
+        result.append((lens["tint"],
+                       lambda x, y, cx=cx, cy=cy, r=r:
+                       math.hypot(x - cx, y - cy) <= r))
+    for lens in LENSES:
+        cx, cy = lens["centre"]
+        r = lens["radius"]
+        angle = math.radians(lens["axis"])
+        dx, dy = math.cos(angle), -math.sin(angle)  # y grows downwards
+
+        def on_axis(x, y, cx=cx, cy=cy, r=r, dx=dx, dy=dy):
+            along = (x - cx) * dx + (y - cy) * dy
+            across = abs((x - cx) * dy - (y - cy) * dx)
+            return abs(along) <= r and across <= line / 2
+
+        result.append((AXIS_COLOUR, on_axis))
+    for lens in LENSES:
+        cx, cy = lens["centre"]
+        r = lens["radius"]
+        result.append((lens["rim"],
+                       lambda x, y, cx=cx, cy=cy, r=r:
+                       abs(math.hypot(x - cx, y - cy) - r) <= rim / 2))
+    return result
 
 
 def draw(size):
-    g = GEOMETRY[size]
-    left, top, width, height = g["frame"]
-    right, bottom = left + width - 1, top + height - 1
-    pixels = [[CLEAR] * size for _ in range(size)]
-    for y in range(top, bottom + 1):
-        for x in range(left, right + 1):
-            on_frame = x in (left, right) or y in (top, bottom)
-            in_title = y <= top + g["title"]
-            pixels[y][x] = FRAME if on_frame else TITLE if in_title else BODY
-    # A white close box in the title bar.
-    box = g["box"]
-    box_top = top + 1 + (g["title"] - box) // 2
-    for y in range(box_top, box_top + box):
-        for x in range(right - 1 - box, right - 1):
-            pixels[y][x] = BUTTON
-    # The line under the title bar.
-    for x in range(left, right + 1):
-        pixels[top + g["title"] + 1][x] = FRAME
-    return pixels
+    shapes = layers(size)
+    n = SUBSAMPLES
+    rows = []
+    for py in range(size):
+        row = []
+        for px in range(size):
+            pixel = (0, 0, 0, 0)
+            for colour, inside in shapes:
+                hits = sum(inside((px + (i + 0.5) / n) / size,
+                                  (py + (j + 0.5) / n) / size)
+                           for i in range(n) for j in range(n))
+                pixel = over(pixel, colour, hits / (n * n))
+            row.append(tuple(int(round(c)) for c in pixel))
+        rows.append(row)
+    return rows
 
 
 def png(pixels):
@@ -64,17 +111,40 @@ def png(pixels):
             chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
-SVG = """\
-<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">
-  <title>トーリックレンズの合成</title>
-  <rect x="1.5" y="3.5" width="29" height="25" fill="#ffffff" stroke="#303030"/>
-  <rect x="2" y="4" width="28" height="6" fill="#00c8e8"/>
-  <line x1="1" y1="10.5" x2="31" y2="10.5" stroke="#303030"/>
-  <rect x="25" y="5" width="4" height="4" fill="#ffffff"/>
-</svg>
-"""
+def svg():
+    def rgb(colour):
+        return "#%02x%02x%02x" % colour[:3]
+
+    shapes = []
+    for lens in LENSES:
+        cx, cy = lens["centre"]
+        shapes.append('  <circle cx="%g" cy="%g" r="%g" fill="%s" '
+                      'fill-opacity="%.2f"/>' % (
+                          cx * 256, cy * 256, lens["radius"] * 256,
+                          rgb(lens["tint"]), lens["tint"][3] / 255))
+    for lens in LENSES:
+        cx, cy = lens["centre"]
+        r = lens["radius"]
+        angle = math.radians(lens["axis"])
+        dx, dy = math.cos(angle) * r, -math.sin(angle) * r
+        shapes.append('  <line x1="%.1f" y1="%.1f" x2="%.1f" y2="%.1f" '
+                      'stroke="%s" stroke-width="%g"/>' % (
+                          (cx - dx) * 256, (cy - dy) * 256,
+                          (cx + dx) * 256, (cy + dy) * 256,
+                          rgb(AXIS_COLOUR), 0.035 * 256))
+    for lens in LENSES:
+        cx, cy = lens["centre"]
+        shapes.append('  <circle cx="%g" cy="%g" r="%g" fill="none" '
+                      'stroke="%s" stroke-width="%g"/>' % (
+                          cx * 256, cy * 256, lens["radius"] * 256,
+                          rgb(lens["rim"]), 0.05 * 256))
+    return ('<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" '
+            'viewBox="0 0 256 256">\n'
+            '  <title>トーリックレンズの合成</title>\n' +
+            "\n".join(shapes) + "\n</svg>\n")
+
 
 if __name__ == "__main__":
-    for size in GEOMETRY:
+    for size in SIZES:
         (HERE / ("%s-%d.png" % (NAME, size))).write_bytes(png(draw(size)))
-    (HERE / (NAME + ".svg")).write_text(SVG)
+    (HERE / (NAME + ".svg")).write_text(svg())
