@@ -30,7 +30,8 @@ def px(left, top, width, height):
 # Roles by their AT-SPI constants: their display names differ between
 # releases ("push button" on Debian 12, "button" on Debian 13).
 BUTTON = pyatspi.ROLE_PUSH_BUTTON
-BAR = pyatspi.ROLE_SCROLL_BAR
+# The bars speak their readouts as spin buttons do.
+BAR = pyatspi.ROLE_SPIN_BUTTON
 LABEL = pyatspi.ROLE_LABEL
 
 # Every control the user meets: role, accessible name, rectangle.

@@ -50,10 +50,11 @@ class Form1LayoutTest : public QObject {
     const QList<QSize> sizes = window.windowIcon().availableSizes();
     QVERIFY(sizes.contains(QSize(16, 16)));
     QVERIFY(sizes.contains(QSize(32, 32)));
-    // The title bar is cyan and the body white.
+    // Two lenses: the blue rim of the upper left one, the brown rim of the
+    // lower right one.
     const QImage icon = window.windowIcon().pixmap(32).toImage();
-    QCOMPARE(icon.pixel(8, 6) & 0xFFFFFF, QRgb(0x00C8E8));
-    QCOMPARE(icon.pixel(16, 20) & 0xFFFFFF, QRgb(0xFFFFFF));
+    QCOMPARE(icon.pixel(2, 12), QRgb(0xFF1F5F9F));
+    QCOMPARE(icon.pixel(29, 19), QRgb(0xFFB05010));
   }
 
   void control_has_its_rectangle_and_caption_data() {

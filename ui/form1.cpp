@@ -11,10 +11,14 @@
 #include <QShortcut>
 #include <map>
 
+#include "accessibility.h"
+#include "announcer.h"
+#include "bar_readouts.h"
 #include "control_factory.h"
 #include "control_table.h"
 #include "light_palette.h"
 #include "print_job.h"
+#include "scale_bar.h"
 #include "toric/combine.h"
 #include "toric/format.h"
 #include "toric/lens_power.h"
@@ -33,6 +37,9 @@ Control* find_control(const QWidget* window, const char* name) {
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
   setWindowTitle(QString::fromUtf8(kForm1Title));
+  // The title bar says "Form1"; a screen reader says what the window is.
+  setAccessibleName(QString::fromUtf8(kForm1AccessibleName));
+  install_accessibility();
   QIcon icon;
   icon.addFile(QStringLiteral(":/icons/toric-lens-combination-16.png"));
   icon.addFile(QStringLiteral(":/icons/toric-lens-combination-32.png"));
@@ -46,6 +53,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   // The copy key anywhere in the window copies the result line as shown.
   connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
           &Form1::copy_result);
+  announcer_ = new Announcer(this);
   print_job_ = new PrintJob(this);
   connect(print_job_, &PrintJob::failed, this, &Form1::show_print_failure);
 }
@@ -85,15 +93,17 @@ void Form1::connect_handlers() {
   const struct {
     const char* bar;
     void (Form1::*handler)();
-  } changes[] = {{"HScroll1", &Form1::HScroll1_Change},
-                 {"HScroll2", &Form1::HScroll2_Change},
-                 {"HScroll3", &Form1::HScroll3_Change},
-                 {"HScroll4", &Form1::HScroll4_Change},
-                 {"HScroll5", &Form1::HScroll5_Change},
-                 {"HScroll6", &Form1::HScroll6_Change}};
+    BarReadout readout;  // what the handler writes, and the bar speaks
+  } changes[] = {{"HScroll1", &Form1::HScroll1_Change, sphere_readout},
+                 {"HScroll2", &Form1::HScroll2_Change, cylinder_readout},
+                 {"HScroll3", &Form1::HScroll3_Change, axis_readout},
+                 {"HScroll4", &Form1::HScroll4_Change, sphere_readout},
+                 {"HScroll5", &Form1::HScroll5_Change, cylinder_readout},
+                 {"HScroll6", &Form1::HScroll6_Change, axis_readout}};
   for (const auto& c : changes) {
-    connect(find_control<QScrollBar>(this, c.bar), &QScrollBar::valueChanged,
-            this, c.handler);
+    auto* bar = find_control<ScaleBar>(this, c.bar);
+    bar->set_readout(c.readout);
+    connect(bar, &QScrollBar::valueChanged, this, c.handler);
   }
 }
 
@@ -118,6 +128,8 @@ void Form1::Command1_Click() {
                         scale_to_cylinder(bar_value("HScroll5")),
                         scale_to_axis(bar_value("HScroll6"))};
   set_caption("Label6", format_result(combine_lenses(lens1, lens2)));
+  // Said on every press, even when the line has not changed.
+  announcer_->announce(find_control<QLabel>(this, "Label6")->text());
 }
 
 void Form1::Command2_Click() {
@@ -134,6 +146,7 @@ void Form1::Command2_Click() {
   set_bar_value("HScroll4", 40);
   set_bar_value("HScroll5", 0);
   set_bar_value("HScroll6", 90);
+  announcer_->announce(QStringLiteral("リセットしました。"));
 }
 
 void Form1::Command3_Click() { QCoreApplication::exit(0); }
@@ -158,28 +171,27 @@ void Form1::show_print_failure(const QString& reason) {
 }
 
 void Form1::HScroll1_Change() {
-  set_caption("Label7", format_power(scale_to_sphere(bar_value("HScroll1"))));
+  set_caption("Label7", sphere_readout(bar_value("HScroll1")));
 }
 
 void Form1::HScroll2_Change() {
-  set_caption("Label8", format_power(scale_to_cylinder(bar_value("HScroll2"))));
+  set_caption("Label8", cylinder_readout(bar_value("HScroll2")));
 }
 
 void Form1::HScroll3_Change() {
-  set_caption("Label9", format_axis(scale_to_axis(bar_value("HScroll3"))));
+  set_caption("Label9", axis_readout(bar_value("HScroll3")));
 }
 
 void Form1::HScroll4_Change() {
-  set_caption("Label10", format_power(scale_to_sphere(bar_value("HScroll4"))));
+  set_caption("Label10", sphere_readout(bar_value("HScroll4")));
 }
 
 void Form1::HScroll5_Change() {
-  set_caption("Label11",
-              format_power(scale_to_cylinder(bar_value("HScroll5"))));
+  set_caption("Label11", cylinder_readout(bar_value("HScroll5")));
 }
 
 void Form1::HScroll6_Change() {
-  set_caption("Label12", format_axis(scale_to_axis(bar_value("HScroll6"))));
+  set_caption("Label12", axis_readout(bar_value("HScroll6")));
 }
 
 }  // namespace toric

@@ -10,6 +10,7 @@
 
 namespace toric {
 
+class Announcer;
 class PrintJob;
 
 class Form1 : public QWidget {
@@ -40,7 +41,8 @@ class Form1 : public QWidget {
   void set_bar_value(const char* bar, int value);
   void set_caption(const char* label, const std::string& text);
 
-  PrintJob* print_job_;  // a child of the window
+  PrintJob* print_job_;   // a child of the window
+  Announcer* announcer_;  // a child of the window
 };
 
 }  // namespace toric

@@ -14,6 +14,11 @@ ScaleBar::ScaleBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
   setTracking(false);
 }
 
+QString ScaleBar::readout_text() const {
+  if (readout_ == nullptr) return QString::number(value());
+  return QString::fromStdString(readout_(static_cast<std::int16_t>(value())));
+}
+
 void ScaleBar::keyPressEvent(QKeyEvent* event) {
   SliderAction action = SliderNoAction;
   switch (event->key()) {

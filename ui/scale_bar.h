@@ -8,11 +8,18 @@
 
 #include <QScrollBar>
 
+#include "bar_readouts.h"
+
 namespace toric {
 
 class ScaleBar : public QScrollBar {
  public:
   explicit ScaleBar(QWidget* parent);
+
+  // The text of the readout above the bar, which is also what a screen
+  // reader says for the bar's value.
+  void set_readout(BarReadout readout) { readout_ = readout; }
+  QString readout_text() const;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -23,6 +30,7 @@ class ScaleBar : public QScrollBar {
   // One notch of a mouse wheel, in Qt's units of angle.
   static constexpr int kWheelNotch = 120;
   int wheel_rest_ = 0;  // turned but not yet a whole notch
+  BarReadout readout_ = nullptr;
 };
 
 }  // namespace toric

@@ -122,7 +122,10 @@ class Program:
         return [w for w in app if w is not None] if app else []
 
     def main_window(self):
-        return next(w for w in self.windows() if w.name == "Form1")
+        # The title bar says "Form1"; to a screen reader the window is
+        # called by what it is.
+        return next(w for w in self.windows()
+                    if w.name == "トーリックレンズの合成")
 
     def controls(self):
         return [Control(c) for c in self.main_window()]
