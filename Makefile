@@ -15,12 +15,13 @@ PACKAGE_PACKAGES := dpkg-dev file
 
 # A print service with the PDF printer's driver and a PostScript renderer,
 # the accessibility bus, the desktop-entry validator, the locale sources and
-# a Wayland compositor with Qt's Wayland platform, for the tests of printing,
-# of the real program driven from outside, of the install, of the texts
-# under another locale and of the window's app id.
+# a Wayland compositor with Qt's Wayland platform and a screen reader, for
+# the tests of printing, of the real program driven from outside, of the
+# install, of the texts under another locale, of the window's app id and of
+# what a blind user hears.
 TEST_PACKAGES := cups printer-driver-cups-pdf ghostscript \
   dbus-daemon at-spi2-core python3 python3-pyatspi desktop-file-utils locales \
-  xclip weston qt6-wayland $(PACKAGE_PACKAGES) lintian appstream
+  xclip weston qt6-wayland orca $(PACKAGE_PACKAGES) lintian appstream
 
 # Start-up, memory and response figures need an X server and a pixel reader.
 BENCH_PACKAGES := python3-xlib

@@ -1,0 +1,140 @@
+"""The real program with a real screen reader: Orca's speech, read from its
+debug log, while the window is driven by keys as a blind user drives it.
+
+Usage (under Xvfb and a private session bus):
+  screen_reader_test.py PROGRAM
+"""
+
+import os
+import pathlib
+import re
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+PROGRAM = None
+WAIT = 60  # seconds; only a hang or a silent screen reader reaches it
+
+
+def xdotool(*arguments):
+    return subprocess.run(("xdotool",) + arguments, check=True, timeout=60,
+                          capture_output=True, text=True).stdout.strip()
+
+
+# Orca's own settings, read from its preferences folder at start: every
+# utterance goes to the log a line at a time (its --debug-file is written
+# in blocks, so the last words would wait there).
+CUSTOMIZATIONS = """\
+import orca.debug as debug
+debug.debugLevel = debug.LEVEL_INFO
+debug.debugFile = open(%r, "w", buffering=1, encoding="utf-8")
+"""
+
+
+class Orca:
+    """Orca on the current display, with preferences and home of its own.
+    No speech synthesiser is needed: what Orca says is in its log."""
+
+    def __enter__(self):
+        self.scratch = tempfile.TemporaryDirectory(prefix="toric-orca-")
+        folder = pathlib.Path(self.scratch.name)
+        self.log = folder / "orca.log"
+        preferences = folder / "preferences"
+        preferences.mkdir()
+        (preferences / "orca-customizations.py").write_text(
+            CUSTOMIZATIONS % str(self.log))
+        environment = dict(os.environ, HOME=str(folder), LANG="C.UTF-8")
+        self.processes = [subprocess.Popen(
+            ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+            env=environment)]
+        self.processes.append(subprocess.Popen(
+            ["orca", "-u", str(preferences)], env=environment,
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        self.heard = 0  # how much of the speech has been matched
+        try:
+            self.expect("Screen reader on.")
+        except BaseException:
+            self.__exit__()
+            raise
+        return self
+
+    def __exit__(self, *_):
+        for process in reversed(self.processes):
+            process.terminate()
+            try:
+                process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                process.kill()
+        self.scratch.cleanup()
+
+    def speech(self):
+        """What Orca has said, each utterance with its white space folded
+        (the log indents the lines of a text of several)."""
+        text = self.log.read_text(errors="replace") if self.log.exists() \
+            else ""
+        return [" ".join(said.split()) for said in
+                re.findall(r"SPEECH OUTPUT: '(.*?)' ?\{", text, re.DOTALL)]
+
+    def expect(self, *phrases):
+        """Waits until Orca says each phrase, in order, after what it said
+        before; returns what it said meanwhile."""
+        deadline = time.monotonic() + WAIT
+        while True:
+            said = self.speech()
+            position, found = self.heard, 0
+            for utterance in said[self.heard:]:
+                position += 1
+                if phrases[found] in utterance:
+                    found += 1
+                    if found == len(phrases):
+                        self.heard = position
+                        return said
+            if time.monotonic() > deadline:
+                raise AssertionError("Orca did not say %r; it said %r" % (
+                    phrases, said[self.heard:]))
+            time.sleep(0.05)
+
+
+class ScreenReaderTest(unittest.TestCase):
+
+    def test_orca_speaks_values_results_and_failures(self):
+        orca = self.enterContext(Orca())
+        program = subprocess.Popen(
+            [PROGRAM], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                                QT_FONT_DPI="96", LANG="C.UTF-8",
+                                LC_ALL="C.UTF-8",
+                                CUPS_SERVER="/nonexistent/cups.sock"))
+        self.addCleanup(program.wait, 30)
+        self.addCleanup(program.terminate)
+        window = xdotool("search", "--sync", "--onlyvisible", "--pid",
+                         str(program.pid), "--name", "^Form1$").split()[0]
+        xdotool("windowfocus", "--sync", window)
+        orca.expect("トーリックレンズの合成", "計 算")
+
+        def keys(*names, then):
+            for name in names:
+                xdotool("key", name)
+            orca.expect(*then)
+
+        keys("Tab", "Tab", "Tab", then=["レンズ１ 球面度数 0.00Ｄ"])
+        keys("Right", then=["-0.25Ｄ"])
+        keys("Next", then=["-1.25Ｄ"])
+        keys("End", then=["-10.00Ｄ"])
+        keys("Home", then=["＋10.00Ｄ"])
+        keys("Tab", "Tab", then=["レンズ１ 軸度 90°"])
+        keys("Right", then=["89°"])
+        keys(*["shift+Tab"] * 5, then=["計 算"])
+        keys("Return", then=["Ｓ＋10.00Ｄ"])
+        keys("Return", then=["Ｓ＋10.00Ｄ"])  # said again, though unchanged
+        keys("Tab", then=["リセット"])
+        keys("Return", then=["リセットしました。"])
+        keys("shift+Tab", "shift+Tab", then=["print"])
+        keys("Return", then=["印刷", "印刷できませんでした。 "
+                                     "印刷サービス（CUPS）に接続できません。"])
+
+
+if __name__ == "__main__":
+    PROGRAM = sys.argv[1]
+    unittest.main(argv=sys.argv[:1], verbosity=2)
