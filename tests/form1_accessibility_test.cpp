@@ -1,6 +1,7 @@
 // What a screen reader gets from the window: each bar as a spin button
-// whose text is its readout, the window's name, and what is announced after
-// calculate and reset.
+// whose text is its readout, and what is announced after calculate and
+// reset. (The window's name and the events are heard by the screen reader
+// test, on a real display.)
 #include <QAccessible>
 #include <QPushButton>
 #include <QTest>
@@ -16,14 +17,6 @@ class Form1AccessibilityTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void window_is_called_by_what_it_is() {
-    toric::Form1 window;
-    QCOMPARE(window.windowTitle(), QStringLiteral("Form1"));
-    QCOMPARE(
-        QAccessible::queryAccessibleInterface(&window)->text(QAccessible::Name),
-        QStringLiteral("トーリックレンズの合成"));
-  }
-
   void bar_text_is_its_readout_at_every_position_data() {
     QTest::addColumn<QString>("bar");
     QTest::addColumn<QString>("readout");

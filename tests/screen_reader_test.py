@@ -14,13 +14,11 @@ import tempfile
 import time
 import unittest
 
+sys.path.insert(0, str(pathlib.Path(__file__).parent / "support"))
+from desktop import xdotool  # noqa: E402
+
 PROGRAM = None
 WAIT = 60  # seconds; only a hang or a silent screen reader reaches it
-
-
-def xdotool(*arguments):
-    return subprocess.run(("xdotool",) + arguments, check=True, timeout=60,
-                          capture_output=True, text=True).stdout.strip()
 
 
 # Orca's own settings, read from its preferences folder at start: every
