@@ -13,6 +13,8 @@
 namespace toric {
 
 class ScaleBar : public QScrollBar {
+  Q_OBJECT
+
  public:
   explicit ScaleBar(QWidget* parent);
 
