@@ -36,6 +36,14 @@ class ScaleBarAccessible : public QAccessibleWidget,
     return t == QAccessible::Value ? readout() : QAccessibleWidget::text(t);
   }
 
+  // Editable, as a spin button's text is: Orca 48 keeps the text of other
+  // objects for two seconds, and would repeat an old value.
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.editable = true;
+    return state;
+  }
+
   // Value: the bar's position.
   QVariant currentValue() const override { return bar()->value(); }
   void setCurrentValue(const QVariant& value) override {

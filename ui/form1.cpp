@@ -162,10 +162,14 @@ void Form1::copy_result() {
 void Form1::show_print_failure(const QString& reason) {
   // Modal to the window only: every value stays, and the window takes
   // input again once the box is closed.
-  auto* message =
-      new QMessageBox(QMessageBox::Warning, QStringLiteral("印刷"),
-                      QStringLiteral("印刷できませんでした。\n") + reason,
-                      QMessageBox::Ok, this);
+  const QString text = QStringLiteral("印刷できませんでした。\n") + reason;
+  auto* message = new QMessageBox(QMessageBox::Warning, QStringLiteral("印刷"),
+                                  text, QMessageBox::Ok, this);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+  // With Qt 6.8, Orca reads an alert's description but not the text inside
+  // it; with Qt 6.4 it reads the text, and would then say it twice.
+  message->setAccessibleDescription(text);
+#endif
   message->setAttribute(Qt::WA_DeleteOnClose);
   message->open();
 }
