@@ -43,7 +43,10 @@ class Orca:
         preferences.mkdir()
         (preferences / "orca-customizations.py").write_text(
             CUSTOMIZATIONS % str(self.log))
-        environment = dict(os.environ, HOME=str(folder), LANG="C.UTF-8")
+        # Orca turns the desktop's accessibility setting on: kept in memory,
+        # not written to the user's settings.
+        environment = dict(os.environ, HOME=str(folder), LANG="C.UTF-8",
+                           GSETTINGS_BACKEND="memory")
         self.processes = [subprocess.Popen(
             ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
             env=environment)]
