@@ -13,23 +13,21 @@ void say(std::FILE* stream, const QString& text) {
 }
 
 // Options QGuiApplication and QApplication take for themselves.
-constexpr const char* kQtOptionsWithValue[] = {"platform",
-                                               "platformpluginpath",
-                                               "platformtheme",
-                                               "plugin",
-                                               "qwindowgeometry",
-                                               "qwindowicon",
-                                               "qwindowtitle",
-                                               "session",
-                                               "display",
-                                               "geometry",
-                                               "style",
-                                               "stylesheet",
-                                               "qmljsdebugger",
-                                               "name",
-                                               "title"};
-constexpr const char* kQtFlags[] = {"reverse", "widgetcount", "nograb",
-                                    "dograb", "sync"};
+struct QtOption {
+  const char* name;
+  bool takes_value;
+};
+constexpr QtOption kQtOptions[] = {
+    {"platform", true},        {"platformpluginpath", true},
+    {"platformtheme", true},   {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true},
+    {"qwindowtitle", true},    {"session", true},
+    {"display", true},         {"geometry", true},
+    {"style", true},           {"stylesheet", true},
+    {"qmljsdebugger", true},   {"name", true},
+    {"title", true},           {"reverse", false},
+    {"widgetcount", false},    {"nograb", false},
+    {"dograb", false},         {"sync", false}};
 
 }  // namespace
 
@@ -48,14 +46,9 @@ std::optional<int> answer_command_line(int argc, char** argv) {
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   parser.addHelpOption();
   parser.addVersionOption();
-  for (const char* name : kQtOptionsWithValue) {
-    QCommandLineOption option(QString::fromLatin1(name));
-    option.setValueName(QStringLiteral("value"));
-    option.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(option);
-  }
-  for (const char* name : kQtFlags) {
-    QCommandLineOption option(QString::fromLatin1(name));
+  for (const QtOption& qt : kQtOptions) {
+    QCommandLineOption option(QString::fromLatin1(qt.name));
+    if (qt.takes_value) option.setValueName(QStringLiteral("value"));
     option.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(option);
   }

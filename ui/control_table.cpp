@@ -85,7 +85,7 @@ constexpr std::array<ControlSpec, 26> kControls{{
    {kGothic, 9.75, true, false}, kDefault, kDefault, A::kLeft, 1, kNoBar, nullptr},
   // The title's text is the window-text system colour, which is a label's
   // default.
-  {"Label1",    -1, K::kLabel,     { 240,  120, 4095, 375}, "トーリックレンズの合成",
+  {"Label1",    -1, K::kLabel,     { 240,  120, 4095, 375}, kForm1AccessibleName,
    {kPop, 18, false, true}, kDefault, kCream, A::kCentre, 0, kNoBar, nullptr},
 }};
 // clang-format on

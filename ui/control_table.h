@@ -55,7 +55,8 @@ std::span<const ControlSpec> form1_controls();
 inline constexpr int kForm1Width = 8325;
 inline constexpr int kForm1Height = 5685;
 inline constexpr const char* kForm1Title = "Form1";
-// What the window is called to a screen reader: the title it shows inside.
+// The title the window shows inside (Label1), which is also what a screen
+// reader calls the window.
 inline constexpr const char* kForm1AccessibleName = "トーリックレンズの合成";
 
 }  // namespace toric

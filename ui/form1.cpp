@@ -127,9 +127,10 @@ void Form1::Command1_Click() {
   const LensPower lens2{scale_to_sphere(bar_value("HScroll4")),
                         scale_to_cylinder(bar_value("HScroll5")),
                         scale_to_axis(bar_value("HScroll6"))};
-  set_caption("Label6", format_result(combine_lenses(lens1, lens2)));
+  const std::string result = format_result(combine_lenses(lens1, lens2));
+  set_caption("Label6", result);
   // Said on every press, even when the line has not changed.
-  announcer_->announce(find_control<QLabel>(this, "Label6")->text());
+  announcer_->announce(QString::fromStdString(result));
 }
 
 void Form1::Command2_Click() {
