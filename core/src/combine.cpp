@@ -19,6 +19,14 @@ int round_half_even(double value) {
   return static_cast<int>(rounded);
 }
 
+// The value on a grid of a billionth. sin, cos and atan may differ in their
+// last bit from one C library to another (MinGW's atan from glibc's), which
+// at an axis of exactly a whole number and a half, or at the edge of the
+// band below, would change the line the user reads. Far below anything
+// shown, the grid absorbs those bits: an exact half is then exactly a half,
+// and every platform shows the same result.
+double without_last_bits(double value) { return std::round(value * 1e9) / 1e9; }
+
 // Two cylinders at neither equal nor right-angled axes: crossed cylinders
 // by the double-angle formula.
 LensPower combine_oblique(double spheres, double c1, int a1, double c2,
@@ -30,7 +38,8 @@ LensPower combine_oblique(double spheres, double c1, int a1, double c2,
   const double y = c1 * s1 + c2 * s2;
   const double x = c1 * cos1 + c2 * cos2;
   const double t = y / x;
-  const double angle = (std::atan(t) * 180.0) / TWO_PI_APPROX;
+  const double angle =
+      without_last_bits((std::atan(t) * 180.0) / TWO_PI_APPROX);
 
   LensPower result;
   result.axis = round_half_even(angle);
@@ -45,6 +54,7 @@ LensPower combine_oblique(double spheres, double c1, int a1, double c2,
   } else {
     result.cylinder = y / std::sin(double_angle(result.axis));
   }
+  result.cylinder = without_last_bits(result.cylinder);
   result.sphere = spheres + ((c1 + c2) - result.cylinder) / 2;
   return result;
 }
