@@ -12,7 +12,8 @@ Set the sphere, cylinder and axis of two toric (sphero-cylindrical) lenses
 on six scroll bars, press calculate, and read the single prescription that
 equals the two lenses laid one on the other. The window is in Japanese; it
 can be printed on the default printer, and the result copied to the
-clipboard.")
+clipboard. toric-combine does the same for prescriptions typed on the
+command line, and for whole lists of them.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY toric)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -30,6 +30,7 @@ endif()
 set(icons "${PREFIX}/share/icons/hicolor")
 foreach(path
     bin/toric
+    bin/toric-combine
     share/applications/org.toriclens.toric.desktop
     share/icons/hicolor/scalable/apps/toric-lens-combination.svg
     share/icons/hicolor/16x16/apps/toric-lens-combination.png

@@ -46,6 +46,7 @@ lintian --fail-on error,warning "${suppressed[@]}" "$deb"
 
 echo "== files"
 expected="./usr/bin/toric
+./usr/bin/toric-combine
 ./usr/share/applications/org.toriclens.toric.desktop
 ./usr/share/doc/toric/changelog.gz
 ./usr/share/doc/toric/copyright
@@ -54,9 +55,10 @@ expected="./usr/bin/toric
 ./usr/share/icons/hicolor/32x32/apps/toric-lens-combination.png
 ./usr/share/icons/hicolor/48x48/apps/toric-lens-combination.png
 ./usr/share/icons/hicolor/scalable/apps/toric-lens-combination.svg
+./usr/share/man/man1/toric-combine.1.gz
 ./usr/share/man/man1/toric.1.gz
 ./usr/share/metainfo/org.toriclens.toric.metainfo.xml"
-files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort)
+files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | LC_ALL=C sort)
 bad_dirs=$(dpkg-deb -c "$deb" | awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" {print $1, $6}')
 [ -z "$bad_dirs" ] || { echo "directories not 0755: $bad_dirs"; exit 1; }
 [ "$(cat "$manifest" 2>/dev/null || echo "(none)")" = "$manifest_before" ] ||

@@ -1,0 +1,11 @@
+#include <windows.h>
+
+#include "console_output.h"
+
+namespace toric {
+
+// The console shows the system's ANSI code page unless told otherwise;
+// standard output redirected to a file gets the UTF-8 bytes as they are.
+void use_utf8_console() { SetConsoleOutputCP(CP_UTF8); }
+
+}  // namespace toric
