@@ -4,10 +4,7 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
-#include <QDir>
-#include <QFileInfo>
 #include <QProcessEnvironment>
-#include <QTemporaryDir>
 
 #include "window_printer.h"
 
@@ -27,18 +24,6 @@ const QString kNoLp =
     QStringLiteral("印刷に使う lp コマンドが見つかりません。");
 const QString kLpEnded = QStringLiteral("lp が途中で終了しました。");
 
-// Where the page may be written: the user's temporary folder, or /tmp when
-// TMPDIR names no usable folder (Qt then gives an empty path, and a
-// relative template would land at the top of the file system).
-QString scratch_template() {
-  QString folder = QDir::tempPath();
-  const QFileInfo info(folder);
-  if (folder.isEmpty() || !info.isAbsolute() || !info.isDir()) {
-    folder = QStringLiteral("/tmp");
-  }
-  return folder + QStringLiteral("/toric-XXXXXX");
-}
-
 // A Japanese sentence, then the program's own words as a detail line.
 QString with_detail(const QString& sentence, const QString& detail) {
   const QString trimmed = detail.trimmed();
@@ -55,8 +40,7 @@ PrintJob::PrintJob(QObject* parent, PrintLimits limits)
 }
 
 PrintJob::~PrintJob() {
-  // At exit nothing waits for the print service: lp is stopped. The page
-  // left the disk when lp opened it.
+  // At exit nothing waits for the print service: lp is stopped.
   stop_process();
 }
 
@@ -67,27 +51,18 @@ void PrintJob::start(QWidget& window) {
           limits_.repeat_guard) {
     return;
   }
+  const QByteArray page = window_page_pdf(window);
+  if (page.isEmpty()) {
+    finish(kPageNotMade);
+    return;
+  }
   since_last_print_.start();
-
-  const QTemporaryDir scratch(scratch_template());  // owner-only
-  if (!scratch.isValid()) {
-    finish(with_detail(kPageNotMade, scratch.errorString()));
-    return;
-  }
-  const QString page = scratch.filePath(QStringLiteral("page.pdf"));
-  const QString error = render_window_to_pdf(window, page);
-  if (!error.isEmpty()) {
-    finish(with_detail(kPageNotMade, error));
-    return;
-  }
   bound_.start();
-  // lp reads the page from its standard input, opened before it starts;
-  // the folder goes when `scratch` does, at the end of this function.
   run(Step::kSubmit, {QStringLiteral("-t"), window.windowTitle()}, page);
 }
 
 void PrintJob::run(Step step, const QStringList& arguments,
-                   const QString& standard_input) {
+                   const QByteArray& standard_input) {
   process_ = new QProcess(this);
   // lp's messages in English whatever the user's language, so that the
   // usual faults are recognised and told in Japanese.
@@ -95,13 +70,15 @@ void PrintJob::run(Step step, const QStringList& arguments,
   environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
   process_->setProcessEnvironment(environment);
   process_->setProcessChannelMode(QProcess::MergedChannels);
-  if (!standard_input.isEmpty()) process_->setStandardInputFile(standard_input);
-  process_->setChildProcessModifier([] {
+  const pid_t parent = getpid();
+  process_->setChildProcessModifier([parent] {
     // A group of its own, so that the bound ends whatever lp started; and
     // lp ends with this program however it ends, even when the display
-    // goes away and Qt exits at once.
+    // goes away and Qt exits at once. A parent that died before the death
+    // signal was asked for has left the child to another process.
     setpgid(0, 0);
     prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) _exit(1);
   });
   connect(process_, &QProcess::finished, this,
           [this, step](int exit_code, QProcess::ExitStatus status) {
@@ -124,6 +101,10 @@ void PrintJob::run(Step step, const QStringList& arguments,
   process_->start(
       step == Step::kSubmit ? QStringLiteral("lp") : QStringLiteral("lpstat"),
       arguments);
+  // The page goes to lp's standard input as lp reads it: it never touches
+  // the disk.
+  process_->write(standard_input);
+  process_->closeWriteChannel();
 }
 
 void PrintJob::on_lp_finished(int exit_code, const QString& output) {

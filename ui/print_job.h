@@ -1,10 +1,9 @@
 #pragma once
 // Printing the window without ever blocking it. At the press the page is
-// drawn, on this thread, into a private scratch folder and handed to `lp` as
-// its standard input; the file is removed as soon as lp has it open, so no
-// prescription is left on disk however the program ends. lp then gives it
-// to the default queue in a process group of its own, which may wait on the
-// print service as long as it likes, within a bound. One print at a time.
+// drawn, on this thread, into memory and written to `lp`'s standard input,
+// so no prescription ever reaches the disk. lp gives it to the default
+// queue in a process group of its own, which may wait on the print service
+// as long as it likes, within a bound. One print at a time.
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -50,7 +49,7 @@ class PrintJob : public QObject {
   // its end goes to on_lp_finished or on_service_state with its exit code
   // (-1 when a signal ended it) and what it wrote.
   void run(Step step, const QStringList& arguments,
-           const QString& standard_input);
+           const QByteArray& standard_input);
   void on_lp_finished(int exit_code, const QString& output);
   void on_service_state(int exit_code, const QString& output);
   // Ends the pending print: stops the running process and reports a

@@ -1,17 +1,26 @@
 #pragma once
-// The printed page: the window drawn as one PDF page, at the resolution of
-// the page rather than as a screen picture, so captions and the result line
-// print sharp.
+// The printed page: the window drawn on one A4 page at its size on screen,
+// at the resolution of the page rather than as a screen picture, so that
+// captions and the result line print sharp. The same drawing goes to a PDF
+// for the print service and to a printer directly.
 
-#include <QString>
+#include <QByteArray>
+#include <QPageLayout>
+#include <QPainter>
 #include <QWidget>
 
 namespace toric {
 
-// Writes one A4 page holding `window` at its size on screen, at the top left
-// of the printable area, to the PDF file `path`. Talks to no print service.
-// Returns an empty string, or why the file could not be written whole (a
-// full disk, say): a cut-off page must never reach the printer.
-QString render_window_to_pdf(QWidget& window, const QString& path);
+// A4 portrait, with margins inside what every office printer reaches.
+QPageLayout window_page_layout();
+
+// Draws `window` as it is now with `painter`, which paints a page of
+// `layout` at `resolution` dots an inch: at the top left of the printable
+// area, at the window's size on screen, smaller only if the page is.
+void draw_window_page(QWidget& window, QPainter& painter,
+                      const QPageLayout& layout, int resolution);
+
+// The page as a PDF, in memory; empty when it could not be drawn.
+QByteArray window_page_pdf(QWidget& window);
 
 }  // namespace toric
