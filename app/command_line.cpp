@@ -2,77 +2,58 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <cstdio>
+#include <cstring>
 
 namespace toric {
 
-namespace {
-
-void say(std::FILE* stream, const QString& text) {
-  std::fputs(text.toLocal8Bit().constData(), stream);
+bool asks_for_help_or_version(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    for (const char* option :
+         {"-h", "--help", "--help-all", "-v", "--version"}) {
+      if (std::strcmp(argv[i], option) == 0) return true;
+    }
+  }
+  return false;
 }
 
-// Options QGuiApplication and QApplication take for themselves.
-struct QtOption {
-  const char* name;
-  bool takes_value;
-};
-constexpr QtOption kQtOptions[] = {
-    {"platform", true},        {"platformpluginpath", true},
-    {"platformtheme", true},   {"plugin", true},
-    {"qwindowgeometry", true}, {"qwindowicon", true},
-    {"qwindowtitle", true},    {"session", true},
-    {"display", true},         {"geometry", true},
-    {"style", true},           {"stylesheet", true},
-    {"qmljsdebugger", true},   {"name", true},
-    {"title", true},           {"reverse", false},
-    {"widgetcount", false},    {"nograb", false},
-    {"dograb", false},         {"sync", false}};
-
-}  // namespace
-
-std::optional<int> answer_command_line(int argc, char** argv) {
-  if (argc <= 1) return std::nullopt;  // the usual start costs nothing here
-  // Needs no display: the parser only wants the program's name and version.
-  const QCoreApplication probe(argc, argv);
-  QCoreApplication::setApplicationName(QStringLiteral("toric"));
-  QCoreApplication::setApplicationVersion(QStringLiteral(TORIC_VERSION));
+CommandLineAnswer answer_command_line(const QStringList& arguments) {
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral(
       "Combination of two toric lenses: set the sphere, cylinder and axis of "
       "two lenses and read the one prescription they equal.\nThe window is "
       "in Japanese. Qt's own options, such as -platform and -style, apply."));
-  // Qt's options are written with one dash.
+  // Qt's options are written with one dash; so may ours be.
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  parser.addHelpOption();
-  parser.addVersionOption();
-  for (const QtOption& qt : kQtOptions) {
-    QCommandLineOption option(QString::fromLatin1(qt.name));
-    if (qt.takes_value) option.setValueName(QStringLiteral("value"));
-    option.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(option);
-  }
+  // Our own help option, so that --help-all, whose list of Qt's options
+  // needs the application this answer comes before, is not offered.
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Displays this help."));
+  const QCommandLineOption version(
+      {QStringLiteral("v"), QStringLiteral("version")},
+      QStringLiteral("Displays version information."));
+  parser.addOption(help);
+  parser.addOption(version);
 
-  if (!parser.parse(QCoreApplication::arguments())) {
-    say(stderr, QStringLiteral("toric: %1 (see toric --help)\n")
-                    .arg(parser.errorText()));
-    return 2;
+  // Help and the version win over anything else given with them, such as
+  // a Qt option not yet taken away.
+  const bool parsed = parser.parse(arguments);
+  if (parser.isSet(help)) return {0, parser.helpText(), {}};
+  if (parser.isSet(version)) {
+    return {0, QStringLiteral("toric %1\n").arg(TORIC_VERSION), {}};
   }
-  if (parser.isSet(QStringLiteral("help")) ||
-      parser.isSet(QStringLiteral("help-all"))) {
-    say(stdout, parser.helpText());
-    return 0;
-  }
-  if (parser.isSet(QStringLiteral("version"))) {
-    say(stdout, QStringLiteral("toric %1\n").arg(TORIC_VERSION));
-    return 0;
+  if (!parsed) {
+    return {2,
+            {},
+            QStringLiteral("toric: %1 (see toric --help)\n")
+                .arg(parser.errorText())};
   }
   if (!parser.positionalArguments().isEmpty()) {
-    say(stderr, QStringLiteral("toric: takes no files or arguments: %1\n")
-                    .arg(parser.positionalArguments().join(u' ')));
-    return 2;
+    return {2,
+            {},
+            QStringLiteral("toric: takes no files or arguments: %1\n")
+                .arg(parser.positionalArguments().join(u' '))};
   }
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace toric

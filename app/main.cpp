@@ -1,15 +1,41 @@
+#include <QApplication>
+#include <cstdio>
+
+#include "accessibility.h"
 #include "application_start.h"
+#include "bundled_fonts.h"
 #include "command_line.h"
+#include "console.h"
 #include "font_warmup.h"
 #include "form1.h"
+#include "light_palette.h"
 #include "quit_signals.h"
 
+namespace {
+
+int tell(const toric::CommandLineAnswer& answer) {
+  toric::attach_console();
+  std::fputs(answer.out.toLocal8Bit().constData(), stdout);
+  std::fputs(answer.err.toLocal8Bit().constData(), stderr);
+  return *answer.status;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-  if (const auto status = toric::answer_command_line(argc, argv)) {
-    return *status;
+  if (toric::asks_for_help_or_version(argc, argv)) {
+    const QCoreApplication no_display(argc, argv);
+    return tell(toric::answer_command_line(QCoreApplication::arguments()));
   }
   const toric::FontWarmup fonts;  // overlaps the connection to the display
   const auto app = toric::start_application(argc, argv);
+  const auto answer = toric::answer_command_line(QCoreApplication::arguments());
+  if (answer.status) return tell(answer);
+  // The design's colours were chosen against a light desktop: the window
+  // and the boxes it opens keep it, whatever the desktop's palette.
+  QApplication::setPalette(toric::light_palette());
+  toric::add_bundled_fonts();
+  toric::install_accessibility();
   const toric::QuitOnSignals quit_on_signals;
   toric::Form1 window;
   window.show();

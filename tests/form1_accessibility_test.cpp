@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "accessibility.h"
 #include "announcer.h"
 #include "form1_support.h"
 
@@ -17,6 +18,8 @@ class Form1AccessibilityTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { toric::install_accessibility(); }  // as main does
+
   void bar_text_is_its_readout_at_every_position_data() {
     QTest::addColumn<QString>("bar");
     QTest::addColumn<QString>("readout");

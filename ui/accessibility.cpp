@@ -36,8 +36,11 @@ class ScaleBarAccessible : public QAccessibleWidget,
     return t == QAccessible::Value ? readout() : QAccessibleWidget::text(t);
   }
 
-  // Editable, as a spin button's text is: Orca 48 keeps the text of other
-  // objects for two seconds, and would repeat an old value.
+  // A workaround for Orca 48 (Debian 13): it caches the text of objects that
+  // are not editable for two seconds, and would repeat the bar's old value
+  // after a key moved it. A real spin button's text is editable anyway, so
+  // nothing else changes. It can go once the Orca of every supported
+  // release reads a changed value at once (Orca 43 on Debian 12 does).
   QAccessible::State state() const override {
     QAccessible::State state = QAccessibleWidget::state();
     state.editable = true;
@@ -128,10 +131,10 @@ class AnnouncerAccessible : public QAccessibleObject {
 
 QAccessibleInterface* accessible_for(const QString& /*class_name*/,
                                      QObject* object) {
-  if (auto* bar = dynamic_cast<ScaleBar*>(object)) {
+  if (auto* bar = qobject_cast<ScaleBar*>(object)) {
     return new ScaleBarAccessible(bar);
   }
-  if (auto* announcer = dynamic_cast<Announcer*>(object)) {
+  if (auto* announcer = qobject_cast<Announcer*>(object)) {
     return new AnnouncerAccessible(announcer);
   }
   return nullptr;

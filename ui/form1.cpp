@@ -39,7 +39,6 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   setWindowTitle(QString::fromUtf8(kForm1Title));
   // The title bar says "Form1"; a screen reader says what the window is.
   setAccessibleName(QString::fromUtf8(kForm1AccessibleName));
-  install_accessibility();
   QIcon icon;
   icon.addFile(QStringLiteral(":/icons/toric-lens-combination-16.png"));
   icon.addFile(QStringLiteral(":/icons/toric-lens-combination-32.png"));

@@ -51,30 +51,13 @@ void ScaleBar::keyPressEvent(QKeyEvent* event) {
 }
 
 void ScaleBar::wheelEvent(QWheelEvent* event) {
-  // Which way, as Qt's own bar reads it: a sideways turn to the right is
-  // negative, and the bar's controls are inverted. Positive: towards Max.
-  const QPoint angle = event->angleDelta();
-  int delta = angle.y() != 0 ? angle.y() : -angle.x();
-  if (event->inverted()) delta = -delta;
-  if (invertedControls()) delta = -delta;
-  // Touchpads and fine wheels slice a notch into many small events: they
-  // add up, and every whole notch is one step, however it was sliced. A
-  // turn the other way starts afresh.
-  if ((wheel_rest_ < 0 && delta > 0) || (wheel_rest_ > 0 && delta < 0)) {
-    wheel_rest_ = 0;
-  }
-  wheel_rest_ += delta;
-  const int notches = wheel_rest_ / kWheelNotch;
-  wheel_rest_ -= notches * kWheelNotch;
-  // With Ctrl or Shift a notch is a large step, as in Qt.
-  const bool large =
-      event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
+  const WheelTurn turn = wheel_.add(*event, invertedControls());
   const SliderAction towards_max =
-      large ? SliderPageStepAdd : SliderSingleStepAdd;
+      turn.pages ? SliderPageStepAdd : SliderSingleStepAdd;
   const SliderAction towards_min =
-      large ? SliderPageStepSub : SliderSingleStepSub;
-  for (int i = 0; i < std::abs(notches); ++i) {
-    triggerAction(notches > 0 ? towards_max : towards_min);
+      turn.pages ? SliderPageStepSub : SliderSingleStepSub;
+  for (int i = 0; i < std::abs(turn.steps); ++i) {
+    triggerAction(turn.steps > 0 ? towards_max : towards_min);
   }
   event->accept();
 }

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 
 #include "bar_readouts.h"
+#include "wheel_steps.h"
 
 namespace toric {
 
@@ -29,9 +30,7 @@ class ScaleBar : public QScrollBar {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  // One notch of a mouse wheel, in Qt's units of angle.
-  static constexpr int kWheelNotch = 120;
-  int wheel_rest_ = 0;  // turned but not yet a whole notch
+  WheelSteps wheel_;
   BarReadout readout_ = nullptr;
 };
 

@@ -1,0 +1,21 @@
+#include <QCoreApplication>
+#include <QDir>
+#include <QFontDatabase>
+
+#include "bundled_fonts.h"
+
+namespace toric {
+
+// Every font file in the fonts folder beside toric.exe. A face Windows has
+// itself is still preferred: the window asks for it by name first.
+void add_bundled_fonts() {
+  const QDir fonts(QCoreApplication::applicationDirPath() +
+                   QStringLiteral("/fonts"));
+  const QStringList files = fonts.entryList(
+      {QStringLiteral("*.ttf"), QStringLiteral("*.otf")}, QDir::Files);
+  for (const QString& file : files) {
+    QFontDatabase::addApplicationFont(fonts.filePath(file));
+  }
+}
+
+}  // namespace toric
