@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QSocketNotifier>
 #include <cerrno>
 
 namespace toric {
@@ -36,32 +37,38 @@ void set_handler(int number, void (*handler)(int)) {
 
 }  // namespace
 
-QuitOnSignals::QuitOnSignals() {
+// The signal handler only writes the signal's number to a socket; the
+// event loop reads it.
+struct QuitOnSignals::Watch {
+  int sockets[2] = {-1, -1};  // [0] read by the event loop, [1] written
+  std::unique_ptr<QSocketNotifier> notifier;
+};
+
+QuitOnSignals::QuitOnSignals() : watch_(std::make_unique<Watch>()) {
+  int* sockets = watch_->sockets;
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0,
-                   sockets_) != 0) {
+                   sockets) != 0) {
     return;  // the signals keep their default action: the program ends
   }
-  notifier_ =
-      std::make_unique<QSocketNotifier>(sockets_[0], QSocketNotifier::Read);
-  connect(notifier_.get(), &QSocketNotifier::activated, this,
-          &QuitOnSignals::on_signal);
-  signal_socket = sockets_[1];
+  watch_->notifier =
+      std::make_unique<QSocketNotifier>(sockets[0], QSocketNotifier::Read);
+  QObject::connect(watch_->notifier.get(), &QSocketNotifier::activated,
+                   watch_->notifier.get(), [sockets] {
+                     unsigned char number = 0;
+                     if (::read(sockets[0], &number, 1) == 1) {
+                       QCoreApplication::exit(128 + number);
+                     }
+                   });
+  signal_socket = sockets[1];
   for (int number : kQuitSignals) set_handler(number, write_signal);
 }
 
 QuitOnSignals::~QuitOnSignals() {
   for (int number : kQuitSignals) set_handler(number, SIG_DFL);
   signal_socket = -1;
-  notifier_.reset();
-  for (int fd : sockets_) {
+  watch_->notifier.reset();
+  for (int fd : watch_->sockets) {
     if (fd >= 0) ::close(fd);
-  }
-}
-
-void QuitOnSignals::on_signal() {
-  unsigned char number = 0;
-  if (::read(sockets_[0], &number, 1) == 1) {
-    QCoreApplication::exit(128 + number);
   }
 }
 

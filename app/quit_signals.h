@@ -1,28 +1,24 @@
 #pragma once
-// Logging out (SIGHUP), Ctrl+C in a terminal (SIGINT) and a polite kill
-// (SIGTERM) end the program the way END does: the event loop returns, the
-// window and a pending print are cleaned up, and the status tells which
-// signal it was (128 + its number). The signal handler only writes the
-// signal's number to a socket; the event loop reads it.
+// Logging out, Ctrl+C in a terminal and a polite kill end the program the
+// way END does: the event loop returns, and the window and a pending print
+// are cleaned up. On Linux these are SIGHUP, SIGINT and SIGTERM, and the
+// status tells which (128 + its number). Each platform watches in a file of
+// its own.
 
-#include <QObject>
-#include <QSocketNotifier>
 #include <memory>
 
 namespace toric {
 
-class QuitOnSignals : public QObject {
+class QuitOnSignals {
  public:
   QuitOnSignals();
-  ~QuitOnSignals() override;
+  ~QuitOnSignals();
   QuitOnSignals(const QuitOnSignals&) = delete;
   QuitOnSignals& operator=(const QuitOnSignals&) = delete;
 
  private:
-  void on_signal();
-
-  int sockets_[2] = {-1, -1};  // [0] read by the event loop, [1] written
-  std::unique_ptr<QSocketNotifier> notifier_;
+  struct Watch;
+  std::unique_ptr<Watch> watch_;
 };
 
 }  // namespace toric

@@ -1,18 +1,19 @@
 #pragma once
 // Printing the window without ever blocking it. At the press the page is
-// drawn, on this thread, into memory and written to `lp`'s standard input,
-// so no prescription ever reaches the disk. lp gives it to the default
-// queue in a process group of its own, which may wait on the print service
-// as long as it likes, within a bound. One print at a time.
+// drawn on this thread; handing it to the printer, which may wait on the
+// print service as long as it likes, happens beside the event loop, within
+// a bound. One print at a time. How the page reaches the printer is the
+// platform's: on Linux it is written from memory to lp's standard input
+// (print_job_lp.cpp), on Windows it goes through Qt's print support to the
+// default printer (print_job_win.cpp).
 
 #include <QElapsedTimer>
 #include <QObject>
-#include <QProcess>
 #include <QString>
-#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <chrono>
+#include <memory>
 
 namespace toric {
 
@@ -31,7 +32,7 @@ class PrintJob : public QObject {
   explicit PrintJob(QObject* parent, PrintLimits limits = {});
   ~PrintJob() override;
 
-  bool pending() const { return process_ != nullptr; }
+  bool pending() const { return submission_ != nullptr; }
 
   // Prints `window` as it is now. Ignored while a print is pending and
   // right after a press that printed.
@@ -42,25 +43,23 @@ class PrintJob : public QObject {
   void failed(const QString& reason);
 
  private:
-  // What the running process is doing for the print.
-  enum class Step { kSubmit, kAskService };
+  // The platform's hand-over of the page, under way while it exists;
+  // destroying it stops whatever still runs for it.
+  struct Submission;
+  struct SubmissionEnd {
+    void operator()(Submission* submission) const;
+  };
 
-  // Runs lp (kSubmit) or lpstat (kAskService) in a process group of its own;
-  // its end goes to on_lp_finished or on_service_state with its exit code
-  // (-1 when a signal ended it) and what it wrote.
-  void run(Step step, const QStringList& arguments,
-           const QByteArray& standard_input);
-  void on_lp_finished(int exit_code, const QString& output);
-  void on_service_state(int exit_code, const QString& output);
-  // Ends the pending print: stops the running process and reports a
-  // failure unless `failure` is empty.
+  // Starts handing `window`'s page to the printer; the submission ends by
+  // calling finish(). Returns why it could not start, or an empty string.
+  QString submit(QWidget& window);
+  // Ends the pending print, and reports a failure unless `failure` is empty.
   void finish(const QString& failure);
-  void stop_process();
 
   PrintLimits limits_;
   QElapsedTimer since_last_print_;
-  QProcess* process_ = nullptr;
   QTimer bound_;
+  std::unique_ptr<Submission, SubmissionEnd> submission_;
 };
 
 }  // namespace toric

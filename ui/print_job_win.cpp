@@ -1,0 +1,76 @@
+// The page to the default printer through Qt's print support. The window is
+// drawn here, on the GUI thread, as a picture; a thread of its own replays
+// it on the printer, so that a slow spooler or a printer on the network
+// never holds up the window.
+#include <QPicture>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QThread>
+#include <memory>
+
+#include "print_job.h"
+#include "window_printer.h"
+
+namespace toric {
+
+namespace {
+
+const QString kNotSent = QStringLiteral("プリンターに送れませんでした。");
+const QString kNoDefaultPrinter =
+    QStringLiteral("プリンターが設定されていません。");
+const QString kRefused =
+    QStringLiteral("プリンターがページを受け付けませんでした。");
+
+// The window is drawn at its size on screen, 96 pixels an inch; the
+// printer's painter scales it to the printer's resolution.
+constexpr int kScreenDpi = 96;
+
+// Runs on the print thread: the page on the default printer, or why not.
+QString print_picture(const QPicture& page, const QString& title) {
+  const QPrinterInfo printer_info = QPrinterInfo::defaultPrinter();
+  if (printer_info.isNull()) return kNoDefaultPrinter;
+  QPrinter printer(printer_info, QPrinter::HighResolution);
+  printer.setDocName(title);
+  printer.setPageLayout(window_page_layout());
+  QPainter painter;
+  if (!painter.begin(&printer)) return kNotSent + u'\n' + kRefused;
+  const double scale = printer.resolution() / static_cast<double>(kScreenDpi);
+  painter.scale(scale, scale);
+  painter.drawPicture(0, 0, page);
+  if (!painter.end()) return kNotSent + u'\n' + kRefused;
+  return {};
+}
+
+}  // namespace
+
+struct PrintJob::Submission {
+  QThread* thread = nullptr;
+};
+
+// A thread still with the spooler cannot be stopped: it is left to finish,
+// and its result goes nowhere.
+void PrintJob::SubmissionEnd::operator()(Submission* submission) const {
+  delete submission;
+}
+
+QString PrintJob::submit(QWidget& window) {
+  QPicture page;
+  {
+    QPainter painter(&page);
+    draw_window_page(window, painter, window_page_layout(), kScreenDpi);
+  }
+  auto failure = std::make_shared<QString>();
+  QThread* thread =
+      QThread::create([page, failure, title = window.windowTitle()] {
+        *failure = print_picture(page, title);
+      });
+  submission_.reset(new Submission{thread});
+  connect(thread, &QThread::finished, this, [this, thread, failure] {
+    if (submission_ && submission_->thread == thread) finish(*failure);
+  });
+  connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+  thread->start();
+  return {};
+}
+
+}  // namespace toric
