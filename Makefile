@@ -23,10 +23,16 @@ TEST_PACKAGES := cups printer-driver-cups-pdf ghostscript \
   dbus-daemon at-spi2-core python3 python3-pyatspi desktop-file-utils locales \
   xclip weston qt6-wayland orca $(PACKAGE_PACKAGES) lintian appstream
 
+# The Windows program: Debian's MinGW-w64, Qt built from Debian's own Qt
+# source (with wine's tablet headers), GoogleTest's source, the installer
+# maker, zip, and wine on a virtual display to run the tests.
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix dpkg-dev libwine-dev googletest \
+  nsis zip wine64 xvfb xauth xdotool xclip
+
 # Start-up, memory and response figures need an X server and a pixel reader.
 BENCH_PACKAGES := python3-xlib
 
-.PHONY: run test bench package
+.PHONY: run test bench package windows
 
 run:
 	scripts/install-packages $(BUILD_PACKAGES) $(RUN_PACKAGES) $(DISPLAY_PACKAGES)
@@ -57,3 +63,8 @@ package:
 	cmake --build --preset default
 	rm -f build/packages/*.deb
 	cpack --config build/default/CPackConfig.cmake -B build/packages
+
+# The Windows zip and installer under build/packages/, checked under wine.
+windows:
+	scripts/install-packages $(BUILD_PACKAGES) $(WINDOWS_PACKAGES)
+	scripts/build-windows

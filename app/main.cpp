@@ -32,7 +32,9 @@ int main(int argc, char* argv[]) {
   const auto answer = toric::answer_command_line(QCoreApplication::arguments());
   if (answer.status) return tell(answer);
   // The design's colours were chosen against a light desktop: the window
-  // and the boxes it opens keep it, whatever the desktop's palette.
+  // and the boxes it opens keep it, whatever the desktop's palette,
+  // and the same widget style on every platform.
+  QApplication::setStyle(QStringLiteral("Fusion"));
   QApplication::setPalette(toric::light_palette());
   toric::add_bundled_fonts();
   toric::install_accessibility();

@@ -144,7 +144,23 @@ def svg():
             "\n".join(shapes) + "\n</svg>\n")
 
 
+def ico(pngs):
+    """A Windows icon file holding the PNG pictures as they are; a size of
+    256 is written as 0, as the format wants."""
+    header = struct.pack("<HHH", 0, 1, len(pngs))
+    offset = len(header) + 16 * len(pngs)
+    entries, images = b"", b""
+    for size, data in pngs:
+        entries += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1,
+                               32, len(data), offset + len(images))
+        images += data
+    return header + entries + images
+
+
 if __name__ == "__main__":
+    pictures = []
     for size in SIZES:
-        (HERE / ("%s-%d.png" % (NAME, size))).write_bytes(png(draw(size)))
+        pictures.append((size, png(draw(size))))
+        (HERE / ("%s-%d.png" % (NAME, size))).write_bytes(pictures[-1][1])
     (HERE / (NAME + ".svg")).write_text(svg())
+    (HERE / (NAME + ".ico")).write_bytes(ico(pictures))
