@@ -32,7 +32,7 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix dpkg-dev libwine-dev googletest \
 # Start-up, memory and response figures need an X server and a pixel reader.
 BENCH_PACKAGES := python3-xlib
 
-.PHONY: run test bench package windows
+.PHONY: run test bench package windows screenshot
 
 run:
 	scripts/install-packages $(BUILD_PACKAGES) $(RUN_PACKAGES) $(DISPLAY_PACKAGES)
@@ -68,3 +68,18 @@ package:
 windows:
 	scripts/install-packages $(BUILD_PACKAGES) $(WINDOWS_PACKAGES)
 	scripts/build-windows
+
+# The README's picture of the window with a result, made again by the
+# program itself whenever the window changes: lens 1 S-1.25 C-0.50 A180,
+# lens 2 S+0.50 C-0.75 A90, calculated.
+screenshot:
+	scripts/install-packages $(BUILD_PACKAGES) $(DISPLAY_PACKAGES)
+	cmake --preset default
+	cmake --build --preset default --target toric
+	QT_FONT_DPI=96 LANG=C.UTF-8 scripts/with-runtime-dir \
+	  xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+	  scripts/screenshot-window build/default/app/toric data/window.png \
+	  Tab Tab Tab Right Right Right Right Right Tab Right Right Tab End \
+	  Tab Left Left Tab Right Right Right Tab \
+	  shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab \
+	  shift+Tab shift+Tab Return
