@@ -31,6 +31,7 @@ set(icons "${PREFIX}/share/icons/hicolor")
 foreach(path
     bin/toric
     bin/toric-combine
+    share/man/ja/man1/toric.1.gz
     share/applications/org.toriclens.toric.desktop
     share/icons/hicolor/scalable/apps/toric-lens-combination.svg
     share/icons/hicolor/16x16/apps/toric-lens-combination.png
