@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "form1_support.h"
+#include "light_palette.h"
 
 using toric::test::bar;
 using toric::test::find;
@@ -271,12 +272,14 @@ class Form1LayoutTest : public QObject {
     const QString name = control_name_of_row();
     auto* label = find<QLabel>(window, qPrintable(name), index);
     QVERIFY(label != nullptr);
-    const QPalette platform = QApplication::palette();
+    // What the design leaves open is the window's light palette's, on
+    // every platform.
+    const QPalette light = toric::light_palette();
     const QColor want_text = text == kDefault
-                                 ? platform.color(QPalette::WindowText)
+                                 ? light.color(QPalette::WindowText)
                                  : QColor::fromRgb(text);
     const QColor want_background = background == kDefault
-                                       ? platform.color(QPalette::Window)
+                                       ? light.color(QPalette::Window)
                                        : QColor::fromRgb(background);
     QCOMPARE(label->palette().color(QPalette::WindowText), want_text);
     QCOMPARE(label->palette().color(QPalette::Window), want_background);

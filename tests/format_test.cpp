@@ -82,44 +82,43 @@ TEST(FormatResult, SpherePartCylinderPartAndAxisPart) {
 }
 
 // The window runs under the user's locale; a decimal-comma one must not
-// reach the texts. The locale is built into a scratch folder of the test's,
-// and the process locale, LOCPATH and the folder are put back however the
-// test ends.
+// reach the texts. Windows has German built in; on Linux the locale is
+// built into a scratch folder of the test's. The process locale, LOCPATH
+// and the folder are put back however the test ends.
 class FormatUnderLocale : public testing::Test {
  protected:
-  void SetUp() override {
-    if (std::system("command -v localedef >/dev/null 2>&1") != 0)
-      GTEST_SKIP() << "localedef is missing: no decimal-comma locale to try";
-    scratch_ = (std::filesystem::temp_directory_path() / "toric-locale-XXXXXX")
-                   .string();
-    ASSERT_NE(mkdtemp(scratch_.data()), nullptr);
-  }
-
   void TearDown() override {
     std::setlocale(LC_ALL, "C");
+#ifndef _WIN32
     unsetenv("LOCPATH");
     if (!scratch_.empty()) std::filesystem::remove_all(scratch_);
+#endif
   }
 
-  // Builds `name` (say de_DE.UTF-8) into the scratch folder and puts it in
-  // force.
-  bool use_scratch_locale(const std::string& name) {
-    const std::string build = "localedef -i " + name.substr(0, 5) +
-                              " -f UTF-8 " + scratch_ + "/" + name +
-                              " >/dev/null 2>&1";
+  // Puts a German locale, with its decimal comma, in force.
+  bool use_decimal_comma_locale() {
+#ifdef _WIN32
+    return std::setlocale(LC_ALL, "German_Germany.1252") != nullptr;
+#else
+    if (std::system("command -v localedef >/dev/null 2>&1") != 0) return false;
+    scratch_ = (std::filesystem::temp_directory_path() / "toric-locale-XXXXXX")
+                   .string();
+    if (mkdtemp(scratch_.data()) == nullptr) return false;
     // localedef exits non-zero on mere warnings: setlocale says whether the
     // locale is there.
+    const std::string build = "localedef -i de_DE -f UTF-8 " + scratch_ +
+                              "/de_DE.UTF-8 >/dev/null 2>&1";
     [[maybe_unused]] const int status = std::system(build.c_str());
     setenv("LOCPATH", scratch_.c_str(), 1);
-    return std::setlocale(LC_ALL, name.c_str()) != nullptr;
+    return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+#endif
   }
 
   std::string scratch_;
 };
 
 TEST_F(FormatUnderLocale, DecimalCommaLocaleStillWritesAPoint) {
-  ASSERT_TRUE(use_scratch_locale("de_DE.UTF-8"))
-      << "could not build de_DE.UTF-8 into " << scratch_;
+  ASSERT_TRUE(use_decimal_comma_locale()) << "no German locale " << scratch_;
   char printed[16];
   std::snprintf(printed, sizeof printed, "%.2f", -0.25);
   EXPECT_STREQ(printed, "-0,25");  // the locale is really in force
