@@ -1,4 +1,4 @@
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
 
@@ -16,6 +16,13 @@ void add_bundled_fonts() {
   for (const QString& file : files) {
     QFontDatabase::addApplicationFont(fonts.filePath(file));
   }
+  // The controls without a face of their own ("print", "ＥＮＤ") use the
+  // desktop's sans-serif face; where Windows' own is missing (wine without
+  // Windows fonts falls back to a serif one), the one Linux uses.
+  QFont font = QApplication::font();
+  font.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("Tahoma"),
+                    QStringLiteral("DejaVu Sans"), font.family()});
+  QApplication::setFont(font);
 }
 
 }  // namespace toric

@@ -18,7 +18,7 @@ export WINEPREFIX=$scratch/wine WINEDEBUG=-all
 wine=/usr/lib/wine/wine64
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
-version=$("$wine" "$program" --version)
+version=$("$wine" "$program" --version | tr -d '\r')  # a Windows line end
 [ "$version" = "toric 1.0.0" ] || { echo "--version said: $version"; exit 1; }
 status=0
 "$wine" "$program" --no-such-option 2>"$scratch/unknown.txt" || status=$?
@@ -40,7 +40,7 @@ for _ in $(seq 50); do
   [ "$copied" = "$expected" ] && break
   sleep 0.2
 done
-import -window root -crop 600x420+0+0 +repage "$scratch/window.png" || true
+import -window "$window" "$scratch/window.png" || true
 if [ "$copied" != "$expected" ]; then
   echo "clipboard holds '$copied', expected '$expected' (screenshot: $scratch/window.png)"
   exit 1

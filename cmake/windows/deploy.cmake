@@ -37,3 +37,12 @@ install(FILES /usr/share/doc/mingw-w64-common/copyright
         DESTINATION licences RENAME mingw-w64.txt)
 install(FILES /usr/share/doc/gcc-mingw-w64-base/copyright
         DESTINATION licences RENAME gcc-runtime.txt)
+
+# The libraries come with their symbols: stripped in the package, as the
+# program is.
+install(CODE "
+  file(GLOB libraries \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/*.dll\"
+                      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/platforms/*.dll\")
+  foreach(library \${libraries})
+    execute_process(COMMAND ${TORIC_MINGW}-strip --strip-unneeded \${library})
+  endforeach()")
