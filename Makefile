@@ -26,8 +26,8 @@ TEST_PACKAGES := cups printer-driver-cups-pdf ghostscript \
 # The Windows program: Debian's MinGW-w64, Qt built from Debian's own Qt
 # source (with wine's tablet headers), GoogleTest's source, the installer
 # maker, zip, and wine on a virtual display to run the tests.
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix dpkg-dev libwine-dev googletest \
-  nsis zip wine64 xvfb xauth xdotool xclip
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix dpkg-dev xz-utils libwine-dev googletest \
+  nsis zip unzip wine64 xvfb xauth xdotool xclip imagemagick
 
 # Start-up, memory and response figures need an X server and a pixel reader.
 BENCH_PACKAGES := python3-xlib
