@@ -73,7 +73,12 @@ class Form1AccessibilityTest : public QObject {
     QAccessibleInterface* spoken =
         QAccessible::queryAccessibleInterface(announcer);
     QCOMPARE(spoken->role(), QAccessible::Notification);
-    QCOMPARE(spoken->parent()->object(), &window);
+    // Its parent is the window, and the window lists it among its children.
+    QAccessibleInterface* parent = spoken->parent();
+    QCOMPARE(parent->object(), &window);
+    const int index = parent->indexOfChild(spoken);
+    QVERIFY(index >= 0 && index < parent->childCount());
+    QCOMPARE(parent->child(index)->object(), announcer);
     bar(window, "HScroll1")->setValue(44);
     find<QPushButton>(window, "Command1")->click();
     QCOMPARE(spoken->text(QAccessible::Name), QStringLiteral("Ｓ-1.00Ｄ"));

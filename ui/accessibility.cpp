@@ -5,6 +5,7 @@
 #include <QAccessibleWidget>
 
 #include "announcer.h"
+#include "form1.h"
 #include "scale_bar.h"
 
 namespace toric {
@@ -129,10 +130,43 @@ class AnnouncerAccessible : public QAccessibleObject {
   }
 };
 
+// The window as Qt describes it, with the announcer among its children:
+// the announcer is no widget, so Qt alone would not list it.
+class Form1Accessible : public QAccessibleWidget {
+ public:
+  explicit Form1Accessible(Form1* window) : QAccessibleWidget(window) {}
+
+  int childCount() const override {
+    return QAccessibleWidget::childCount() + (announcer() != nullptr ? 1 : 0);
+  }
+  QAccessibleInterface* child(int index) const override {
+    if (index == QAccessibleWidget::childCount() && announcer() != nullptr) {
+      return QAccessible::queryAccessibleInterface(announcer());
+    }
+    return QAccessibleWidget::child(index);
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    if (child != nullptr && announcer() != nullptr &&
+        child->object() == announcer()) {
+      return QAccessibleWidget::childCount();
+    }
+    return QAccessibleWidget::indexOfChild(child);
+  }
+
+ private:
+  Announcer* announcer() const {
+    return widget()->findChild<Announcer*>(QString(),
+                                           Qt::FindDirectChildrenOnly);
+  }
+};
+
 QAccessibleInterface* accessible_for(const QString& /*class_name*/,
                                      QObject* object) {
   if (auto* bar = qobject_cast<ScaleBar*>(object)) {
     return new ScaleBarAccessible(bar);
+  }
+  if (auto* window = qobject_cast<Form1*>(object)) {
+    return new Form1Accessible(window);
   }
   if (auto* announcer = qobject_cast<Announcer*>(object)) {
     return new AnnouncerAccessible(announcer);

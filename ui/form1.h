@@ -14,6 +14,8 @@ class Announcer;
 class PrintJob;
 
 class Form1 : public QWidget {
+  Q_OBJECT
+
  public:
   explicit Form1(QWidget* parent = nullptr);
 

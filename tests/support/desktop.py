@@ -128,7 +128,10 @@ class Program:
                     if w.name == "トーリックレンズの合成")
 
     def controls(self):
-        return [Control(c) for c in self.main_window()]
+        """The window's controls on screen; not its announcer, which is a
+        child with no place."""
+        return [Control(c) for c in self.main_window()
+                if c.getRole() != pyatspi.ROLE_NOTIFICATION]
 
     def control(self, role, name=None, rect=None):
         for c in self.controls():
