@@ -10,12 +10,18 @@ Announcer::Announcer(QObject* window) : QObject(window) {
 
 void Announcer::announce(const QString& text) {
   text_ = text;
-  // The new name first, so that a screen reader that keeps names (Orca 48
-  // does) speaks this text and not the one before.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+  // Qt 6.8 has announcements of its own, which Orca 48 speaks at once.
+  QAccessibleAnnouncementEvent announcement(this, text);
+  QAccessible::updateAccessibility(&announcement);
+#else
+  // The new name first, so that a screen reader that keeps names speaks
+  // this text and not the one before; then the notification shows.
   QAccessibleEvent renamed(this, QAccessible::NameChanged);
   QAccessible::updateAccessibility(&renamed);
   QAccessibleEvent shown(this, QAccessible::ObjectShow);
   QAccessible::updateAccessibility(&shown);
+#endif
 }
 
 }  // namespace toric
