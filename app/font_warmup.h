@@ -3,6 +3,7 @@
 // fonts) is the largest part of a Qt window's start that needs no display.
 // Started on a short-lived thread before the application connects to the X
 // server, it overlaps that connection; Qt's own calls then find it done.
+// Windows has no fontconfig, and its twin does nothing.
 
 #include <thread>
 
