@@ -9,6 +9,7 @@
 #include <QProcessEnvironment>
 
 #include "print_job.h"
+#include "print_messages.h"
 #include "window_printer.h"
 
 namespace toric {
@@ -17,20 +18,15 @@ namespace {
 
 const QString kPageNotMade =
     QStringLiteral("印刷するページを作れませんでした。");
-const QString kNotSent = QStringLiteral("プリンターに送れませんでした。");
-const QString kNoDefaultPrinter =
-    QStringLiteral("プリンターが設定されていません。");
+const QString kNotSent = print_messages::not_sent();
+const QString kNoDefaultPrinter = print_messages::no_default_printer();
 const QString kServiceUnreachable =
     QStringLiteral("印刷サービス（CUPS）に接続できません。");
 const QString kNoLp =
     QStringLiteral("印刷に使う lp コマンドが見つかりません。");
 const QString kLpEnded = QStringLiteral("lp が途中で終了しました。");
 
-// A Japanese sentence, then the program's own words as a detail line.
-QString with_detail(const QString& sentence, const QString& detail) {
-  const QString trimmed = detail.trimmed();
-  return trimmed.isEmpty() ? sentence : sentence + u'\n' + trimmed;
-}
+using print_messages::with_detail;
 
 // Stops `process` and whatever it started, and lets it go.
 void stop(QProcess* process) {

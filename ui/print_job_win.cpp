@@ -9,15 +9,15 @@
 #include <memory>
 
 #include "print_job.h"
+#include "print_messages.h"
 #include "window_printer.h"
 
 namespace toric {
 
 namespace {
 
-const QString kNotSent = QStringLiteral("プリンターに送れませんでした。");
-const QString kNoDefaultPrinter =
-    QStringLiteral("プリンターが設定されていません。");
+const QString kNotSent = print_messages::not_sent();
+const QString kNoDefaultPrinter = print_messages::no_default_printer();
 const QString kRefused =
     QStringLiteral("プリンターがページを受け付けませんでした。");
 
@@ -33,11 +33,12 @@ QString print_picture(const QPicture& page, const QString& title) {
   printer.setDocName(title);
   printer.setPageLayout(window_page_layout());
   QPainter painter;
-  if (!painter.begin(&printer)) return kNotSent + u'\n' + kRefused;
+  if (!painter.begin(&printer))
+    return print_messages::with_detail(kNotSent, kRefused);
   const double scale = printer.resolution() / static_cast<double>(kScreenDpi);
   painter.scale(scale, scale);
   painter.drawPicture(0, 0, page);
-  if (!painter.end()) return kNotSent + u'\n' + kRefused;
+  if (!painter.end()) return print_messages::with_detail(kNotSent, kRefused);
   return {};
 }
 
