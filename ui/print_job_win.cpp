@@ -21,10 +21,6 @@ const QString kNoDefaultPrinter = print_messages::no_default_printer();
 const QString kRefused =
     QStringLiteral("プリンターがページを受け付けませんでした。");
 
-// The window is drawn at its size on screen, 96 pixels an inch; the
-// printer's painter scales it to the printer's resolution.
-constexpr int kScreenDpi = 96;
-
 // Runs on the print thread: the page on the default printer, or why not.
 QString print_picture(const QPicture& page, const QString& title) {
   const QPrinterInfo printer_info = QPrinterInfo::defaultPrinter();
@@ -35,7 +31,7 @@ QString print_picture(const QPicture& page, const QString& title) {
   QPainter painter;
   if (!painter.begin(&printer))
     return print_messages::with_detail(kNotSent, kRefused);
-  const double scale = printer.resolution() / static_cast<double>(kScreenDpi);
+  const double scale = printer.resolution() / static_cast<double>(kWindowDpi);
   painter.scale(scale, scale);
   painter.drawPicture(0, 0, page);
   if (!painter.end()) return print_messages::with_detail(kNotSent, kRefused);
@@ -55,10 +51,11 @@ void PrintJob::SubmissionEnd::operator()(Submission* submission) const {
 }
 
 QString PrintJob::submit(QWidget& window) {
+  // Drawn at the window's own resolution; the printer's painter scales it.
   QPicture page;
   {
     QPainter painter(&page);
-    draw_window_page(window, painter, window_page_layout(), kScreenDpi);
+    draw_window_page(window, painter, window_page_layout(), kWindowDpi);
   }
   auto failure = std::make_shared<QString>();
   QThread* thread =

@@ -8,13 +8,6 @@
 
 namespace toric {
 
-namespace {
-
-// The window is printed at its size on screen, 96 pixels an inch.
-constexpr double kScreenDpi = 96.0;
-
-}  // namespace
-
 QPageLayout window_page_layout() {
   return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
@@ -24,7 +17,7 @@ void draw_window_page(QWidget& window, QPainter& painter,
                       const QPageLayout& layout, int resolution) {
   const QRect printable = layout.paintRectPixels(resolution);
   const double scale =
-      std::min({resolution / kScreenDpi,
+      std::min({resolution / static_cast<double>(kWindowDpi),
                 printable.width() / static_cast<double>(window.width()),
                 printable.height() / static_cast<double>(window.height())});
   // The painter starts at the top left of the printable area; the widgets

@@ -11,6 +11,9 @@
 
 namespace toric {
 
+// The window is printed at its size on screen, 96 pixels an inch.
+inline constexpr int kWindowDpi = 96;
+
 // A4 portrait, with margins inside what every office printer reaches.
 QPageLayout window_page_layout();
 
