@@ -2,38 +2,10 @@
 
 #include "lens_text.h"
 #include "toric/combine.h"
-#include "toric/format.h"
 
 namespace toric {
 
 namespace {
-
-// The window's line in ASCII: the tags and the plus sign in their ASCII
-// forms, no units, and no space after a zero sphere's tag.
-std::string plain(const std::string& line) {
-  static constexpr std::pair<std::string_view, std::string_view> kForms[] = {
-      {"Ｓ ", "S"}, {"Ｓ", "S"}, {"Ｃ", "C"}, {"Ａ", "A"},
-      {"＋", "+"},  {"Ｄ", ""},  {"°", ""}};
-  std::string out;
-  out.reserve(line.size());
-  std::string_view rest = line;
-  while (!rest.empty()) {
-    bool replaced = false;
-    for (const auto& [from, to] : kForms) {
-      if (rest.starts_with(from)) {
-        out += to;
-        rest.remove_prefix(from.size());
-        replaced = true;
-        break;
-      }
-    }
-    if (!replaced) {
-      out += rest.front();
-      rest.remove_prefix(1);
-    }
-  }
-  return out;
-}
 
 std::string_view trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\r'))
@@ -62,8 +34,7 @@ LensReading pair_result(std::string_view line, Notation notation,
 
 std::string result_line(const LensPower& lens1, const LensPower& lens2,
                         Notation notation) {
-  const std::string line = format_result(combine_lenses(lens1, lens2));
-  return notation == Notation::kPlain ? plain(line) : line;
+  return format_result(combine_lenses(lens1, lens2), notation);
 }
 
 int combine_list(std::string_view list, Notation notation, std::string& out,

@@ -5,13 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "toric/format.h"
 #include "toric/lens_power.h"
 
 namespace toric {
 
-// The result line: the window's ("Ｓ-1.25Ｄ Ｃ-0.50Ｄ Ａ180°"), or in ASCII
-// for records and spreadsheets ("S-1.25 C-0.50 A180").
-enum class Notation { kWindow, kPlain };
+// The result line of two lenses, in the window's notation or plain.
 std::string result_line(const LensPower& lens1, const LensPower& lens2,
                         Notation notation);
 

@@ -210,13 +210,11 @@ LensReading read_lens(std::string_view text) {
                    signed_hundredths(*s + *c) + " C" + signed_hundredths(-*c) +
                    " A" + std::to_string(turned));
   }
-  // The positions the window's bars would stand at for these values.
-  const auto sphere_position = static_cast<std::int16_t>(40 - *s / 25);
-  const auto cylinder_position = static_cast<std::int16_t>(-*c / 25);
-  const auto axis_position = static_cast<std::int16_t>(180 - degrees);
-  return {LensPower{scale_to_sphere(sphere_position),
-                    scale_to_cylinder(cylinder_position),
-                    scale_to_axis(axis_position)},
+  // Decoded from the positions the window's bars would stand at. Quarter
+  // dioptres are exact in hundredths and in doubles alike.
+  return {LensPower{scale_to_sphere(sphere_to_scale(*s / 100.0)),
+                    scale_to_cylinder(cylinder_to_scale(*c / 100.0)),
+                    scale_to_axis(axis_to_scale(degrees))},
           {}};
 }
 

@@ -1,6 +1,7 @@
 // Two lenses combined into one: every case of the combination, the final
-// transposition, and the band within 15 degrees of axis 180 where the
-// cylinder comes from the cosine component.
+// transposition, the band within 15 degrees of axis 180 where the cylinder
+// comes from the cosine component, and the ties where a last bit would
+// change the line (these run on Windows as well).
 #include "toric/combine.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +28,7 @@ struct CombineCase {
 
 constexpr double kExact = 0.0;
 constexpr double kFourDecimals = 0.00005;
+constexpr double kElevenDecimals = 0.000000000005;
 
 const CombineCase kCases[] = {
     {"both_spherical_ignores_axes",
@@ -185,6 +187,27 @@ const CombineCase kCases[] = {
      {0.0002, -0.5005, 4},
      kFourDecimals,
      "Ｓ 0.00Ｄ Ｃ-0.50Ｄ Ａ4°"},
+    // glibc's last bits put this half a hair above 44.5, and gave 45.
+    {"oblique_half_degree_taken_even_whatever_the_last_bits",
+     {0.0, -0.25, 88},
+     {0.0, -0.25, 1},
+     {-0.2369, -0.0262, 44},
+     kFourDecimals,
+     "Ｓ-0.24Ｄ Ｃ-0.03Ｄ Ａ44°"},
+    // Spheres a hair from a shown tie: the line follows the steps' own
+    // doubles (-0.37499999997, -3.33500000005), not the exact optics.
+    {"oblique_sphere_just_inside_a_tie",
+     {0.0, -0.75, 30},
+     {0.0, -0.75, 90},
+     {-0.37499999997, -0.75000000005, 60},
+     kElevenDecimals,
+     "Ｓ-0.37Ｄ Ｃ-0.75Ｄ Ａ60°"},
+    {"oblique_sphere_just_outside_a_tie",
+     {0.0, -3.75, 116},
+     {0.0, -4.0, 18},
+     {-3.33500000005, -1.07999999990, 163},
+     kElevenDecimals,
+     "Ｓ-3.34Ｄ Ｃ-1.08Ｄ Ａ163°"},
 };
 
 class CombineLenses : public testing::TestWithParam<CombineCase> {};

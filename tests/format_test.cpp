@@ -57,27 +57,36 @@ TEST(FormatAxis, ReadoutsForBarPositions) {
   }
 }
 
-TEST(FormatResult, SpherePartCylinderPartAndAxisPart) {
+TEST(FormatResult, SpherePartCylinderPartAndAxisPartInBothNotations) {
   const struct {
     LensPower result;
-    const char* text;
+    const char* window;
+    const char* plain;
   } cases[] = {
-      {{-1.25, -0.5, 180}, "Ｓ-1.25Ｄ Ｃ-0.50Ｄ Ａ180°"},
-      {{0.0, 0.0, 0}, "Ｓ 0.00Ｄ"},
-      {{-0.0, -0.0, 0}, "Ｓ 0.00Ｄ"},
-      {{1.5, 0.75, 90}, "Ｓ＋1.50Ｄ Ｃ＋0.75Ｄ Ａ90°"},
-      {{-2.0, -1.0, 5}, "Ｓ-2.00Ｄ Ｃ-1.00Ｄ Ａ5°"},
+      {{-1.25, -0.5, 180}, "Ｓ-1.25Ｄ Ｃ-0.50Ｄ Ａ180°", "S-1.25 C-0.50 A180"},
+      {{0.0, 0.0, 0}, "Ｓ 0.00Ｄ", "S0.00"},
+      {{-0.0, -0.0, 0}, "Ｓ 0.00Ｄ", "S0.00"},
+      {{1.5, 0.75, 90}, "Ｓ＋1.50Ｄ Ｃ＋0.75Ｄ Ａ90°", "S+1.50 C+0.75 A90"},
+      {{-2.0, -1.0, 5}, "Ｓ-2.00Ｄ Ｃ-1.00Ｄ Ａ5°", "S-2.00 C-1.00 A5"},
       // A sphere that rounds to 0.00 reads as an exact zero does.
-      {{0.001, 0.0, 0}, "Ｓ 0.00Ｄ"},
-      {{-0.0003, -1.9994, 180}, "Ｓ 0.00Ｄ Ｃ-2.00Ｄ Ａ180°"},
-      {{10.0, 0.0, 77}, "Ｓ＋10.00Ｄ"},  // no cylinder: the axis is not shown
-      {{-20.0, -10.0, 1}, "Ｓ-20.00Ｄ Ｃ-10.00Ｄ Ａ1°"},
-      {{0.0, -0.5, 180}, "Ｓ 0.00Ｄ Ｃ-0.50Ｄ Ａ180°"},
-      {{0.005001, 0.0, 0}, "Ｓ＋0.01Ｄ"},
-      {{0.0603, 1.8794, 140}, "Ｓ＋0.06Ｄ Ｃ＋1.88Ｄ Ａ140°"},
+      {{0.001, 0.0, 0}, "Ｓ 0.00Ｄ", "S0.00"},
+      {{-0.0003, -1.9994, 180},
+       "Ｓ 0.00Ｄ Ｃ-2.00Ｄ Ａ180°",
+       "S0.00 C-2.00 A180"},
+      // No cylinder: the axis is not shown.
+      {{10.0, 0.0, 77}, "Ｓ＋10.00Ｄ", "S+10.00"},
+      {{-20.0, -10.0, 1}, "Ｓ-20.00Ｄ Ｃ-10.00Ｄ Ａ1°", "S-20.00 C-10.00 A1"},
+      {{0.0, -0.5, 180}, "Ｓ 0.00Ｄ Ｃ-0.50Ｄ Ａ180°", "S0.00 C-0.50 A180"},
+      {{0.005001, 0.0, 0}, "Ｓ＋0.01Ｄ", "S+0.01"},
+      {{0.0603, 1.8794, 140},
+       "Ｓ＋0.06Ｄ Ｃ＋1.88Ｄ Ａ140°",
+       "S+0.06 C+1.88 A140"},
+      {{-0.5, 0.0004, 20}, "Ｓ-0.50Ｄ Ｃ0.00Ｄ Ａ20°", "S-0.50 C0.00 A20"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(toric::format_result(c.result), c.text) << c.text;
+    EXPECT_EQ(toric::format_result(c.result), c.window) << c.window;
+    EXPECT_EQ(toric::format_result(c.result, toric::Notation::kPlain), c.plain)
+        << c.plain;
   }
 }
 

@@ -1,4 +1,4 @@
-// Scroll bar positions decoded into lens values.
+// Scroll bar positions decoded into lens values, and back.
 #include "toric/lens_power.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +54,18 @@ TEST(ScaleToAxis, EndsStartAndOneStep) {
   for (const auto& c : cases) {
     EXPECT_EQ(toric::scale_to_axis(c.position), c.degrees)
         << "position " << c.position;
+  }
+}
+
+TEST(ScaleFromValue, EveryPositionComesBackFromTheValueItShows) {
+  for (std::int16_t p = 0; p <= 80; ++p) {
+    EXPECT_EQ(toric::sphere_to_scale(toric::scale_to_sphere(p)), p);
+  }
+  for (std::int16_t p = 0; p <= 20; ++p) {
+    EXPECT_EQ(toric::cylinder_to_scale(toric::scale_to_cylinder(p)), p);
+  }
+  for (std::int16_t p = 0; p <= 180; ++p) {
+    EXPECT_EQ(toric::axis_to_scale(toric::scale_to_axis(p)), p);
   }
 }
 

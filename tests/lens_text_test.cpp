@@ -93,7 +93,9 @@ TEST(ReadLens, ResultLinesReadBackAsTheirLens) {
   const LensPower plano{0.0, 0.0, 0};
   for (std::int16_t s = 0; s <= 80; ++s) {
     for (std::int16_t c = 0; c <= 20; ++c) {
-      for (std::int16_t a = 0; a < 180; ++a) {  // 180 is the same as 0
+      // 180 is the same as 0, and a sphere alone has no axis to vary.
+      const std::int16_t axes = c == 0 ? 1 : 180;
+      for (std::int16_t a = 0; a < axes; ++a) {
         const LensPower lens{toric::scale_to_sphere(s),
                              toric::scale_to_cylinder(c),
                              toric::scale_to_axis(a)};
@@ -103,7 +105,6 @@ TEST(ReadLens, ResultLinesReadBackAsTheirLens) {
           const auto back = toric::read_lens(line);
           ASSERT_TRUE(back.lens) << line << ": " << back.error;
           ASSERT_EQ(toric::result_line(*back.lens, plano, notation), line);
-          if (c == 0) break;  // a sphere alone has no axis to vary
         }
       }
     }

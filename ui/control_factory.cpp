@@ -49,7 +49,7 @@ QWidget* make_bar(const ControlSpec& row, QWidget* parent) {
   bar->setRange(row.bar.min, row.bar.max);
   bar->setSingleStep(row.bar.small_change);
   bar->setPageStep(row.bar.large_change);
-  bar->setValue(row.bar.value);
+  bar->set_start_value(row.bar.value);
   bar->setAccessibleName(QString::fromUtf8(row.accessible_name));
   return bar;
 }

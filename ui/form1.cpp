@@ -9,7 +9,10 @@
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QShortcut>
+#include <cstdint>
 #include <map>
+#include <string>
+#include <string_view>
 
 #include "accessibility.h"
 #include "announcer.h"
@@ -27,10 +30,48 @@ namespace toric {
 
 namespace {
 
+// Each bar with the readout above it, what that readout shows, and the
+// bar's change handler. The lens arithmetic reads the bars in this order.
+struct BarWiring {
+  const char* bar;
+  const char* readout;
+  BarReadout text;
+  void (Form1::*changed)();
+};
+
+constexpr BarWiring kBarWiring[Form1::kBarCount] = {
+    {"HScroll1", "Label7", sphere_readout, &Form1::HScroll1_Change},
+    {"HScroll2", "Label8", cylinder_readout, &Form1::HScroll2_Change},
+    {"HScroll3", "Label9", axis_readout, &Form1::HScroll3_Change},
+    {"HScroll4", "Label10", sphere_readout, &Form1::HScroll4_Change},
+    {"HScroll5", "Label11", cylinder_readout, &Form1::HScroll5_Change},
+    {"HScroll6", "Label12", axis_readout, &Form1::HScroll6_Change},
+};
+
+constexpr struct {
+  const char* button;
+  void (Form1::*clicked)();
+} kButtonWiring[] = {{"Command1", &Form1::Command1_Click},
+                     {"Command2", &Form1::Command2_Click},
+                     {"Command3", &Form1::Command3_Click},
+                     {"print", &Form1::print_Click}};
+
+// The controls the table made, by name (the members of the Label3 array
+// are never looked up).
+using NamedControls = std::map<std::string_view, QWidget*>;
+
+// A control by name, once, while the window is built: a name missing from
+// the table, or a control of another kind, stops the program at its start.
 template <class Control>
-Control* find_control(const QWidget* window, const char* name) {
-  return window->findChild<Control*>(QString::fromUtf8(name),
-                                     Qt::FindDirectChildrenOnly);
+Control* named(const NamedControls& controls, std::string_view name) {
+  const auto found = controls.find(name);
+  auto* control =
+      found == controls.end() ? nullptr : qobject_cast<Control*>(found->second);
+  if (control == nullptr) {
+    qFatal("Form1: the control table has no %s of the kind the window needs",
+           std::string(name).c_str());
+  }
+  return control;
 }
 
 }  // namespace
@@ -48,7 +89,6 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   // readable whatever the desktop's palette.
   setPalette(light_palette());
   build_controls();
-  connect_handlers();
   // The copy key anywhere in the window copies the result line as shown.
   connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
           &Form1::copy_result);
@@ -58,12 +98,14 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 }
 
 void Form1::build_controls() {
-  const auto controls = form1_controls();
+  const auto rows = form1_controls();
   // Each new child is stacked on top, so the last row is created first.
   std::map<int, QWidget*> focus_chain;  // by tab index
+  NamedControls controls;
   FontFaces faces;
-  for (auto row = controls.rbegin(); row != controls.rend(); ++row) {
+  for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
     QWidget* control = create_control(*row, this, faces);
+    if (row->index < 0) controls[row->name] = control;
     if (control->focusPolicy() & Qt::TabFocus) {
       focus_chain[row->tab_index] = control;
     }
@@ -75,77 +117,50 @@ void Form1::build_controls() {
   }
   // The focus starts on the focusable control with the lowest tab index.
   focus_chain.begin()->second->setFocus();
-}
 
-void Form1::connect_handlers() {
-  const struct {
-    const char* button;
-    void (Form1::*handler)();
-  } clicks[] = {{"Command1", &Form1::Command1_Click},
-                {"Command2", &Form1::Command2_Click},
-                {"Command3", &Form1::Command3_Click},
-                {"print", &Form1::print_Click}};
-  for (const auto& c : clicks) {
-    connect(find_control<QAbstractButton>(this, c.button),
-            &QAbstractButton::clicked, this, c.handler);
+  for (int i = 0; i < kBarCount; ++i) {
+    const BarWiring& wiring = kBarWiring[i];
+    bars_[i] = named<ScaleBar>(controls, wiring.bar);
+    readouts_[i] = named<QLabel>(controls, wiring.readout);
+    bars_[i]->set_readout(wiring.text);
+    connect(bars_[i], &QScrollBar::valueChanged, this, wiring.changed);
   }
-  const struct {
-    const char* bar;
-    void (Form1::*handler)();
-    BarReadout readout;  // what the handler writes, and the bar speaks
-  } changes[] = {{"HScroll1", &Form1::HScroll1_Change, sphere_readout},
-                 {"HScroll2", &Form1::HScroll2_Change, cylinder_readout},
-                 {"HScroll3", &Form1::HScroll3_Change, axis_readout},
-                 {"HScroll4", &Form1::HScroll4_Change, sphere_readout},
-                 {"HScroll5", &Form1::HScroll5_Change, cylinder_readout},
-                 {"HScroll6", &Form1::HScroll6_Change, axis_readout}};
-  for (const auto& c : changes) {
-    auto* bar = find_control<ScaleBar>(this, c.bar);
-    bar->set_readout(c.readout);
-    connect(bar, &QScrollBar::valueChanged, this, c.handler);
+  result_ = named<QLabel>(controls, "Label6");
+  for (const auto& wiring : kButtonWiring) {
+    connect(named<QAbstractButton>(controls, wiring.button),
+            &QAbstractButton::clicked, this, wiring.clicked);
   }
 }
 
-std::int16_t Form1::bar_value(const char* bar) const {
-  return static_cast<std::int16_t>(
-      find_control<QScrollBar>(this, bar)->value());
+void Form1::show_readout(int bar) {
+  readouts_[bar]->setText(bars_[bar]->readout_text());
 }
 
-void Form1::set_bar_value(const char* bar, int value) {
-  find_control<QScrollBar>(this, bar)->setValue(value);
-}
-
-void Form1::set_caption(const char* label, const std::string& text) {
-  find_control<QLabel>(this, label)->setText(QString::fromStdString(text));
+LensPower Form1::lens_on_bars(int first_bar) const {
+  const auto position = [this](int bar) {
+    return static_cast<std::int16_t>(bars_[bar]->value());
+  };
+  return {scale_to_sphere(position(first_bar)),
+          scale_to_cylinder(position(first_bar + 1)),
+          scale_to_axis(position(first_bar + 2))};
 }
 
 void Form1::Command1_Click() {
-  const LensPower lens1{scale_to_sphere(bar_value("HScroll1")),
-                        scale_to_cylinder(bar_value("HScroll2")),
-                        scale_to_axis(bar_value("HScroll3"))};
-  const LensPower lens2{scale_to_sphere(bar_value("HScroll4")),
-                        scale_to_cylinder(bar_value("HScroll5")),
-                        scale_to_axis(bar_value("HScroll6"))};
-  const std::string result = format_result(combine_lenses(lens1, lens2));
-  set_caption("Label6", result);
+  const LensPower lens1 = lens_on_bars(0);
+  const LensPower lens2 = lens_on_bars(3);
+  const QString result =
+      QString::fromStdString(format_result(combine_lenses(lens1, lens2)));
+  result_->setText(result);
   // Said on every press, even when the line has not changed.
-  announcer_->announce(QString::fromStdString(result));
+  announcer_->announce(result);
 }
 
 void Form1::Command2_Click() {
-  set_caption("Label6", "");
-  set_caption("Label7", "0.00Ｄ");
-  set_caption("Label8", "0.00Ｄ");
-  set_caption("Label9", "90°");
-  set_caption("Label10", "0.00Ｄ");
-  set_caption("Label11", "0.00Ｄ");
-  set_caption("Label12", "90°");
-  set_bar_value("HScroll1", 40);
-  set_bar_value("HScroll2", 0);
-  set_bar_value("HScroll3", 90);
-  set_bar_value("HScroll4", 40);
-  set_bar_value("HScroll5", 0);
-  set_bar_value("HScroll6", 90);
+  result_->clear();
+  for (int i = 0; i < kBarCount; ++i) {
+    bars_[i]->setValue(bars_[i]->start_value());
+    show_readout(i);
+  }
   announcer_->announce(QStringLiteral("リセットしました。"));
 }
 
@@ -154,7 +169,7 @@ void Form1::Command3_Click() { QCoreApplication::exit(0); }
 void Form1::print_Click() { print_job_->start(*this); }
 
 void Form1::copy_result() {
-  const QString result = find_control<QLabel>(this, "Label6")->text();
+  const QString result = result_->text();
   // With no result the clipboard keeps what it holds.
   if (!result.isEmpty()) QGuiApplication::clipboard()->setText(result);
 }
@@ -172,30 +187,6 @@ void Form1::show_print_failure(const QString& reason) {
 #endif
   message->setAttribute(Qt::WA_DeleteOnClose);
   message->open();
-}
-
-void Form1::HScroll1_Change() {
-  set_caption("Label7", sphere_readout(bar_value("HScroll1")));
-}
-
-void Form1::HScroll2_Change() {
-  set_caption("Label8", cylinder_readout(bar_value("HScroll2")));
-}
-
-void Form1::HScroll3_Change() {
-  set_caption("Label9", axis_readout(bar_value("HScroll3")));
-}
-
-void Form1::HScroll4_Change() {
-  set_caption("Label10", sphere_readout(bar_value("HScroll4")));
-}
-
-void Form1::HScroll5_Change() {
-  set_caption("Label11", cylinder_readout(bar_value("HScroll5")));
-}
-
-void Form1::HScroll6_Change() {
-  set_caption("Label12", axis_readout(bar_value("HScroll6")));
 }
 
 }  // namespace toric

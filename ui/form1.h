@@ -5,13 +5,17 @@
 // and writes a label.
 
 #include <QWidget>
-#include <cstdint>
-#include <string>
+#include <array>
+
+#include "toric/lens_power.h"
+
+class QLabel;
 
 namespace toric {
 
 class Announcer;
 class PrintJob;
+class ScaleBar;
 
 class Form1 : public QWidget {
   Q_OBJECT
@@ -26,25 +30,28 @@ class Form1 : public QWidget {
   void print_Click();     // print the window
 
   // Readouts: each bar's change writes the label above it.
-  void HScroll1_Change();
-  void HScroll2_Change();
-  void HScroll3_Change();
-  void HScroll4_Change();
-  void HScroll5_Change();
-  void HScroll6_Change();
+  void HScroll1_Change() { show_readout(0); }
+  void HScroll2_Change() { show_readout(1); }
+  void HScroll3_Change() { show_readout(2); }
+  void HScroll4_Change() { show_readout(3); }
+  void HScroll5_Change() { show_readout(4); }
+  void HScroll6_Change() { show_readout(5); }
+
+  static constexpr int kBarCount = 6;
 
  private:
   void build_controls();
-  void connect_handlers();
+  void show_readout(int bar);
+  // The lens set on three bars from `first_bar`: sphere, cylinder, axis.
+  LensPower lens_on_bars(int first_bar) const;
   void copy_result();
   void show_print_failure(const QString& reason);
 
-  std::int16_t bar_value(const char* bar) const;
-  void set_bar_value(const char* bar, int value);
-  void set_caption(const char* label, const std::string& text);
-
-  PrintJob* print_job_;   // a child of the window
-  Announcer* announcer_;  // a child of the window
+  std::array<ScaleBar*, kBarCount> bars_{};    // HScroll1 to HScroll6
+  std::array<QLabel*, kBarCount> readouts_{};  // Label7 to Label12
+  QLabel* result_ = nullptr;                   // Label6
+  PrintJob* print_job_ = nullptr;              // a child of the window
+  Announcer* announcer_ = nullptr;             // a child of the window
 };
 
 }  // namespace toric

@@ -24,6 +24,13 @@ class ScaleBar : public QScrollBar {
   void set_readout(BarReadout readout) { readout_ = readout; }
   QString readout_text() const;
 
+  // The position the bar starts at, and goes back to on reset.
+  void set_start_value(int position) {
+    start_value_ = position;
+    setValue(position);
+  }
+  int start_value() const { return start_value_; }
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
@@ -32,6 +39,7 @@ class ScaleBar : public QScrollBar {
  private:
   WheelSteps wheel_;
   BarReadout readout_ = nullptr;
+  int start_value_ = 0;
 };
 
 }  // namespace toric

@@ -19,13 +19,14 @@ int round_half_even(double value) {
   return static_cast<int>(rounded);
 }
 
-// The value on a grid of a billionth. sin, cos and atan may differ in their
-// last bit from one C library to another (MinGW's atan from glibc's), which
-// at an axis of exactly a whole number and a half, or at the edge of the
-// band below, would change the line the user reads. Far below anything
-// shown, the grid absorbs those bits: an exact half is then exactly a half,
-// and every platform shows the same result.
-double without_last_bits(double value) { return std::round(value * 1e9) / 1e9; }
+// The angle rounded to nine decimals. sin, cos and atan may differ in their
+// last bit from one C library to another (MinGW's atan from glibc's), and
+// at an angle of exactly a whole number and a half that bit would pick the
+// axis. On this decimal grid an exact half is exactly a half, and every
+// platform takes the same neighbour. Only the angle is rounded: the
+// cylinder and the sphere keep every bit of the steps, and no cylinder comes
+// near enough to a shown boundary for a last bit to change a digit.
+double to_nine_decimals(double value) { return std::round(value * 1e9) / 1e9; }
 
 // Two cylinders at neither equal nor right-angled axes: crossed cylinders
 // by the double-angle formula.
@@ -38,8 +39,7 @@ LensPower combine_oblique(double spheres, double c1, int a1, double c2,
   const double y = c1 * s1 + c2 * s2;
   const double x = c1 * cos1 + c2 * cos2;
   const double t = y / x;
-  const double angle =
-      without_last_bits((std::atan(t) * 180.0) / TWO_PI_APPROX);
+  const double angle = to_nine_decimals((std::atan(t) * 180.0) / TWO_PI_APPROX);
 
   LensPower result;
   result.axis = round_half_even(angle);
@@ -54,7 +54,6 @@ LensPower combine_oblique(double spheres, double c1, int a1, double c2,
   } else {
     result.cylinder = y / std::sin(double_angle(result.axis));
   }
-  result.cylinder = without_last_bits(result.cylinder);
   result.sphere = spheres + ((c1 + c2) - result.cylinder) / 2;
   return result;
 }

@@ -7,9 +7,23 @@ namespace toric {
 
 namespace {
 
-constexpr const char* kPlus = "＋";
-constexpr const char* kDioptre = "Ｄ";
-constexpr const char* kDegree = "°";
+// The signs, units and tags of one notation.
+struct Glyphs {
+  const char* plus;
+  const char* dioptre;
+  const char* degree;
+  const char* sphere_tag;
+  const char* zero_sphere_tag;  // a zero sphere has no sign
+  const char* cylinder_tag;
+  const char* axis_tag;
+};
+
+constexpr Glyphs kWindowGlyphs{"＋", "Ｄ", "°", "Ｓ", "Ｓ ", " Ｃ", " Ａ"};
+constexpr Glyphs kPlainGlyphs{"+", "", "", "S", "S", " C", " A"};
+
+const Glyphs& glyphs_of(Notation notation) {
+  return notation == Notation::kPlain ? kPlainGlyphs : kWindowGlyphs;
+}
 
 // Two decimals, at least one digit before the point, "-" when negative.
 // Always a point, whatever the process locale says: to_chars ignores it, and
@@ -26,34 +40,35 @@ bool rounds_to_zero(const std::string& digits) {
   return digits == "0.00" || digits == "-0.00";
 }
 
-// The signed number with its unit, as the readouts show it: "＋2.50Ｄ",
-// "0.00Ｄ", "-2.50Ｄ".
-std::string signed_dioptres(double value) {
+// The signed number with its unit: "＋2.50Ｄ", "0.00Ｄ", "-2.50Ｄ"; empty
+// digits for a zero, which the caller writes its own way.
+std::string signed_number(double value, const Glyphs& g) {
   const std::string digits = two_decimals(value);
-  if (rounds_to_zero(digits)) return std::string("0.00") + kDioptre;
-  return (value > 0 ? kPlus : "") + digits + kDioptre;
-}
-
-std::string sphere_part(double sphere) {
-  const std::string power = signed_dioptres(sphere);
-  // Zero is written with a space after the tag instead of a sign.
-  return (power == std::string("0.00") + kDioptre ? "Ｓ " : "Ｓ") + power;
+  if (rounds_to_zero(digits)) return {};
+  return (value > 0 ? g.plus : "") + digits;
 }
 
 }  // namespace
 
-std::string format_power(double dioptres) { return signed_dioptres(dioptres); }
-
-std::string format_axis(int degrees) {
-  if (degrees == 0) return std::string("180") + kDegree;
-  return std::to_string(degrees) + kDegree;
+std::string format_power(double dioptres) {
+  const std::string number = signed_number(dioptres, kWindowGlyphs);
+  return (number.empty() ? "0.00" : number) + kWindowGlyphs.dioptre;
 }
 
-std::string format_result(const LensPower& result) {
-  std::string text = sphere_part(result.sphere);
+std::string format_axis(int degrees) {
+  return std::to_string(degrees == 0 ? 180 : degrees) + kWindowGlyphs.degree;
+}
+
+std::string format_result(const LensPower& result, Notation notation) {
+  const Glyphs& g = glyphs_of(notation);
+  const std::string sphere = signed_number(result.sphere, g);
+  std::string text = sphere.empty()
+                         ? std::string(g.zero_sphere_tag) + "0.00" + g.dioptre
+                         : g.sphere_tag + sphere + g.dioptre;
   if (result.cylinder == 0) return text;
-  text += " Ｃ" + signed_dioptres(result.cylinder);
-  text += " Ａ" + std::to_string(result.axis) + kDegree;
+  const std::string cylinder = signed_number(result.cylinder, g);
+  text += g.cylinder_tag + (cylinder.empty() ? "0.00" : cylinder) + g.dioptre;
+  text += g.axis_tag + std::to_string(result.axis) + g.degree;
   return text;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The texts the user reads: the readouts above the bars and the result
-// line. UTF-8, with fullwidth tags and signs ("Ｓ", "Ｃ", "Ａ", "Ｄ", "＋").
+// line. UTF-8, with fullwidth tags and signs ("Ｓ", "Ｃ", "Ａ", "Ｄ", "＋"),
+// and the result line also in ASCII.
 
 #include <string>
 
@@ -14,8 +15,14 @@ std::string format_power(double dioptres);
 // An axis readout: "45°"; 0 stands for 180 and reads "180°".
 std::string format_axis(int degrees);
 
-// The result line: "Ｓ-1.25Ｄ Ｃ-0.50Ｄ Ａ180°", or the sphere alone
-// ("Ｓ 0.00Ｄ") when the cylinder is 0.
-std::string format_result(const LensPower& result);
+// How a result line is written: as the window shows it, or in ASCII for
+// records and spreadsheets, with no units and no space after a zero
+// sphere's tag.
+enum class Notation { kWindow, kPlain };
+
+// The result line: "Ｓ-1.25Ｄ Ｃ-0.50Ｄ Ａ180°" ("S-1.25 C-0.50 A180"), or
+// the sphere alone ("Ｓ 0.00Ｄ", "S0.00") when the cylinder is 0.
+std::string format_result(const LensPower& result,
+                          Notation notation = Notation::kWindow);
 
 }  // namespace toric
