@@ -73,6 +73,13 @@ const CombineCase kCases[] = {
      {0.5, 1.0, 10},
      kExact,
      "Ｓ＋0.50Ｄ Ｃ＋1.00Ｄ Ａ10°"},
+    // A sphere of exactly 0 is not negative: the plus cylinder stays.
+    {"right_angles_plus_cylinder_kept_for_zero_sphere",
+     {1.0, -1.0, 90},
+     {0.0, -0.5, 180},
+     {0.0, 0.5, 180},
+     kExact,
+     "Ｓ 0.00Ｄ Ｃ＋0.50Ｄ Ａ180°"},
     {"right_angles_equal_cylinders_cancel",
      {0.0, -1.0, 45},
      {0.0, -1.0, 135},

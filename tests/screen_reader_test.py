@@ -8,6 +8,7 @@ Usage (under Xvfb and a private session bus):
 import os
 import pathlib
 import re
+import signal
 import subprocess
 import sys
 import tempfile
@@ -46,9 +47,52 @@ def running_orca():
     return None
 
 
+# A speech server of Orca's own that speaks to nowhere: the dummy output
+# module on ALSA's null device. The dummy module plays a recorded message
+# with play, aplay or paplay; on its path these are stand-ins that play
+# nothing. Whatever synthesisers are installed and whether or not there is a
+# sound card, Orca's first utterance never waits on audio, and the test
+# never makes a sound.
+SPEECHD_CONF = """\
+LogDir "%s"
+AudioOutputMethod "alsa"
+AudioALSADevice "null"
+AddModule "dummy" "sd_dummy" "dummy.conf"
+DefaultModule dummy
+"""
+
+
+def start_silent_speech_server(folder, environment):
+    """Starts the speech server in a process group of its own, returns it
+    and the address to give its clients."""
+    config = folder / "speech-dispatcher"
+    (config / "modules").mkdir(parents=True)
+    (config / "speechd.conf").write_text(SPEECHD_CONF % str(folder))
+    (config / "modules" / "dummy.conf").write_text("")
+    players = folder / "silent-players"
+    players.mkdir()
+    for player in ("play", "aplay", "paplay"):
+        (players / player).symlink_to("/bin/true")
+    socket = folder / "speechd.sock"
+    server = subprocess.Popen(
+        ["speech-dispatcher", "--run-single", "--timeout", "0",
+         "--communication-method", "unix_socket", "--socket-path",
+         str(socket), "--config-dir", str(config), "--log-dir", str(folder)],
+        env=dict(environment, PATH="%s:%s" % (players, os.environ["PATH"])),
+        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+        start_new_session=True)
+    deadline = time.monotonic() + WAIT
+    while not socket.exists():
+        if server.poll() is not None or time.monotonic() > deadline:
+            raise AssertionError("the speech server did not start: " + (
+                folder / "speech-dispatcher.log").read_text(errors="replace"))
+        time.sleep(0.05)
+    return server, "unix_socket:%s" % socket
+
+
 class Orca:
-    """Orca on the current display, with preferences and home of its own.
-    No speech synthesiser is needed: what Orca says is in its log."""
+    """Orca on the current display, with preferences, home and speech
+    server of its own. What Orca says is read from its log."""
 
     def __enter__(self):
         self.scratch = tempfile.TemporaryDirectory(prefix="toric-orca-")
@@ -62,12 +106,22 @@ class Orca:
         # not written to the user's settings.
         environment = dict(os.environ, HOME=str(folder), LANG="C.UTF-8",
                            GSETTINGS_BACKEND="memory")
+        # Each in a process group of its own, which ends with it: the bus
+        # launcher's bus and registry, the speech server's module.
         self.processes = [subprocess.Popen(
             ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
-            env=environment)]
-        self.processes.append(subprocess.Popen(
-            ["orca", "-u", str(preferences)], env=environment,
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+            env=environment, start_new_session=True)]
+        try:
+            server, environment["SPEECHD_ADDRESS"] = \
+                start_silent_speech_server(folder, environment)
+            self.processes.append(server)
+            self.processes.append(subprocess.Popen(
+                ["orca", "-u", str(preferences)], env=environment,
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                start_new_session=True))
+        except BaseException:
+            self.__exit__()
+            raise
         self.heard = 0  # how much of the speech has been matched
         try:
             self.expect("Screen reader on.")
@@ -78,11 +132,16 @@ class Orca:
 
     def __exit__(self, *_):
         for process in reversed(self.processes):
-            process.terminate()
-            try:
-                process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                process.kill()
+            for signal_number in (signal.SIGTERM, signal.SIGKILL):
+                try:
+                    os.killpg(process.pid, signal_number)
+                except ProcessLookupError:
+                    break
+                try:
+                    process.wait(timeout=10)
+                    break
+                except subprocess.TimeoutExpired:
+                    pass
         self.scratch.cleanup()
 
     def speech(self):
