@@ -338,6 +338,29 @@ class Form1LayoutTest : public QObject {
     QVERIFY2(blue > 40, qPrintable(QString::number(blue)));
   }
 
+  void button_caption_is_dark_ink_on_its_face_data() {
+    QTest::addColumn<QRect>("rect");
+    QTest::newRow("Command1") << twips(6600, 3720, 1335, 855);
+    QTest::newRow("Command2") << twips(4920, 4920, 1095, 615);
+    QTest::newRow("Command3") << twips(6600, 4920, 1095, 615);
+    QTest::newRow("print") << twips(3480, 5040, 855, 375);
+  }
+
+  void button_caption_is_dark_ink_on_its_face() {
+    QFETCH(QRect, rect);
+    toric::Form1 window;
+    const QImage picture = window.grab().toImage();
+    // Inside the frame, whose darkest shade is far lighter than ink.
+    const QRect inside = rect.adjusted(3, 3, -3, -3);
+    int ink = 0;
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+      for (int x = inside.left(); x <= inside.right(); ++x) {
+        ink += qGray(picture.pixel(x, y)) < 64;
+      }
+    }
+    QVERIFY2(ink > 20, qPrintable(QString::number(ink)));
+  }
+
   void picture_is_the_same_under_a_dark_desktop_palette() {
     // As a dark desktop theme gives it to every Qt program (Breeze Dark's
     // colours), before the window opens and while it is open.
