@@ -29,8 +29,9 @@ TEST_PACKAGES := cups printer-driver-cups-pdf ghostscript \
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix dpkg-dev xz-utils libwine-dev googletest \
   nsis zip unzip wine64 xvfb xauth xdotool xclip imagemagick
 
-# Start-up, memory and response figures need an X server and a pixel reader.
-BENCH_PACKAGES := python3-xlib
+# Start-up, memory and response figures need an X server and a pixel reader,
+# and the instruction count callgrind.
+BENCH_PACKAGES := python3-xlib valgrind
 
 .PHONY: run test bench package windows screenshot
 

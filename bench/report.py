@@ -153,6 +153,27 @@ def press_calculate(screen, count):
     return run
 
 
+def million_instructions(program, idle=8):
+    """The program's whole life to an idle window in millions of
+    instructions: started under callgrind, left idle for `idle` seconds,
+    then ended with SIGTERM. Counted, not timed, so the same on a busy
+    machine."""
+    with tempfile.TemporaryDirectory() as scratch:
+        counts = pathlib.Path(scratch, "callgrind.out")
+        process = subprocess.Popen(
+            ["valgrind", "--tool=callgrind",
+             "--callgrind-out-file=%s" % counts, program],
+            env=dict(os.environ, **PINNED), stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL)
+        time.sleep(idle)
+        process.terminate()
+        process.wait(timeout=120)
+        for line in counts.read_text().splitlines():
+            if line.startswith("totals:"):
+                return int(line.split()[1]) / 1e6
+    raise ValueError("callgrind wrote no totals for " + program)
+
+
 def figures(program, *arguments, environment=None):
     out = subprocess.run([str(program), *arguments], capture_output=True,
                          text=True, check=True,
@@ -210,6 +231,8 @@ def main():
     def median_mib(name, column):
         return statistics.median(r[column] for r in runs[name]) / 1024
 
+    instructions = (million_instructions(calculator),
+                    million_instructions(bare))
     response = figures(build / "bench" / "response_bench",
                        environment={"QT_QPA_PLATFORM": "offscreen"})
     grid = figures(build / "bench" / "grid_bench")
@@ -220,6 +243,8 @@ def main():
          ms("calculator", 0.5), ms("bare", 0.5), "<= 1.10 x"),
         ("start-up to first frame, 10th percentile (ms)",
          ms("calculator", 0.1), ms("bare", 0.1), "<= 1.10 x"),
+        ("instructions to an idle window, callgrind (millions)",
+         instructions[0], instructions[1], ""),
         ("peak resident memory after start-up (MiB)",
          median_mib("calculator", 1), median_mib("bare", 1), "<= 1.10 x"),
         ("private anonymous memory after start-up (MiB)",

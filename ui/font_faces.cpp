@@ -1,9 +1,10 @@
 #include "font_faces.h"
 
 #include <QFontDatabase>
-#include <QFontMetricsF>
 #include <array>
 #include <cmath>
+
+#include "synthetic_bold.h"
 
 namespace toric {
 
@@ -57,24 +58,8 @@ QFont FontFaces::font_for(const FontRequest& request) {
       static_cast<int>(std::lround(request.points * kPixelsPerPoint)));
   font.setWeight(request.bold ? QFont::Bold : QFont::Normal);
   font.setItalic(request.italic);
-  if (request.bold &&
-      !QFontDatabase::styles(face).contains(QStringLiteral("Bold"))) {
-    keep_regular_advance(font);
-  }
+  if (request.bold) keep_regular_advance(font);
   return font;
-}
-
-void FontFaces::keep_regular_advance(QFont& bold) {
-  // A face with no bold of its own (the IPA Gothics) is emboldened by the
-  // font engine. Linux's keeps each character's advance; Windows' widens
-  // every character by about a pixel, which would push the window's bold
-  // lines out of their boxes. The difference is taken back as spacing.
-  QFont regular = bold;
-  regular.setWeight(QFont::Normal);
-  const QString sample = QStringLiteral("合");
-  const qreal widened = QFontMetricsF(bold).horizontalAdvance(sample) -
-                        QFontMetricsF(regular).horizontalAdvance(sample);
-  if (widened > 0) bold.setLetterSpacing(QFont::AbsoluteSpacing, -widened);
 }
 
 }  // namespace toric

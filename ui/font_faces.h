@@ -23,7 +23,6 @@ class FontFaces {
 
  private:
   QString installed_face(const QString& requested);
-  static void keep_regular_advance(QFont& bold);
 
   QHash<QString, QString> chosen_;  // requested face -> face used
 };
