@@ -51,23 +51,17 @@ class Form1CommandsTest : public QObject {
   void calculate_shows_the_combined_prescription_data() {
     QTest::addColumn<QList<int>>("bars");
     QTest::addColumn<QString>("result");
+    // The six bars read in their order into the two lenses; the cases of
+    // the arithmetic are its own test.
     QTest::newRow("start positions") << kStart << "Ｓ 0.00Ｄ";
-    QTest::newRow("lens 1 sphere -1.00")
-        << QList<int>{44, 0, 90, 40, 0, 90} << "Ｓ-1.00Ｄ";
     QTest::newRow("lens 1 cylinder at axis position 0")
         << QList<int>{40, 2, 0, 40, 0, 90} << "Ｓ 0.00Ｄ Ｃ-0.50Ｄ Ａ180°";
     QTest::newRow("lens 1 cylinder at axis position 180")
         << QList<int>{40, 2, 180, 40, 0, 90} << "Ｓ 0.00Ｄ Ｃ-0.50Ｄ Ａ180°";
-    QTest::newRow("right angles transposed")
-        << QList<int>{40, 8, 150, 40, 4, 60} << "Ｓ-1.00Ｄ Ｃ-1.00Ｄ Ａ30°";
     QTest::newRow("oblique, rounded axis feeds the cylinder")
         << QList<int>{40, 4, 170, 40, 2, 150} << "Ｓ-0.06Ｄ Ｃ-1.39Ｄ Ａ17°";
     QTest::newRow("oblique, plus cylinder kept")
         << QList<int>{36, 4, 140, 36, 4, 120} << "Ｓ＋0.06Ｄ Ｃ＋1.88Ｄ Ａ140°";
-    QTest::newRow("oblique about axis 180")
-        << QList<int>{40, 4, 170, 40, 4, 10} << "Ｓ-0.06Ｄ Ｃ-1.88Ｄ Ａ180°";
-    QTest::newRow("oblique one degree from 180")
-        << QList<int>{40, 4, 0, 40, 4, 1} << "Ｓ 0.00Ｄ Ｃ-2.00Ｄ Ａ180°";
   }
 
   void calculate_shows_the_combined_prescription() {
@@ -81,15 +75,6 @@ class Form1CommandsTest : public QObject {
     // Calculating changes no bar and no readout.
     QCOMPARE(positions(window), bars);
     QCOMPARE(readouts(window), before);
-  }
-
-  void calculate_twice_writes_the_same_text() {
-    toric::Form1 window;
-    set_bars(window, {44, 4, 170, 40, 2, 150});
-    press(window, "Command1");
-    const QString first = caption(window, "Label6");
-    press(window, "Command1");
-    QCOMPARE(caption(window, "Label6"), first);
   }
 
   void bar_moved_after_calculate_leaves_the_result() {
@@ -109,13 +94,6 @@ class Form1CommandsTest : public QObject {
     QCOMPARE(positions(window), kStart);
     QCOMPARE(readouts(window), kStartReadouts);
     QCOMPARE(caption(window, "Label6"), QString());
-  }
-
-  void reset_at_the_start_state_keeps_it() {
-    toric::Form1 window;
-    press(window, "Command2");
-    QCOMPARE(positions(window), kStart);
-    QCOMPARE(readouts(window), kStartReadouts);
   }
 
   void end_ends_the_program_with_status_0() {

@@ -47,38 +47,25 @@ class Form1ReadoutsTest : public QObject {
     QCOMPARE(caption(window, "Label6"), QString());
   }
 
+  // Each bar writes its own label with its own kind of readout; what a
+  // position reads is the texts' own test.
   void readout_follows_its_bar_data() {
     QTest::addColumn<QString>("bar");
     QTest::addColumn<QString>("label");
     QTest::addColumn<int>("position");
     QTest::addColumn<QString>("readout");
-    const struct {
-      const char* bar;
-      const char* label;
-    } sphere[] = {{"HScroll1", "Label7"}, {"HScroll4", "Label10"}},
-      cylinder[] = {{"HScroll2", "Label8"}, {"HScroll5", "Label11"}},
-      axis[] = {{"HScroll3", "Label9"}, {"HScroll6", "Label12"}};
-    const auto row = [](const auto& b, int position, const char* readout) {
-      QTest::addRow("%s at %d", b.bar, position)
-          << b.bar << b.label << position << QString::fromUtf8(readout);
-    };
-    for (const auto& b : sphere) {
-      row(b, 0, "＋10.00Ｄ");
-      row(b, 39, "＋0.25Ｄ");
-      row(b, 41, "-0.25Ｄ");
-      row(b, 80, "-10.00Ｄ");
-    }
-    for (const auto& b : cylinder) {
-      row(b, 1, "-0.25Ｄ");
-      row(b, 20, "-5.00Ｄ");
-    }
-    for (const auto& b : axis) {
-      row(b, 0, "180°");
-      row(b, 89, "91°");
-      row(b, 91, "89°");
-      row(b, 179, "1°");
-      row(b, 180, "180°");
-    }
+    QTest::newRow("HScroll1") << "HScroll1"
+                              << "Label7" << 41 << "-0.25Ｄ";
+    QTest::newRow("HScroll2") << "HScroll2"
+                              << "Label8" << 20 << "-5.00Ｄ";
+    QTest::newRow("HScroll3") << "HScroll3"
+                              << "Label9" << 180 << "180°";
+    QTest::newRow("HScroll4") << "HScroll4"
+                              << "Label10" << 0 << "＋10.00Ｄ";
+    QTest::newRow("HScroll5") << "HScroll5"
+                              << "Label11" << 1 << "-0.25Ｄ";
+    QTest::newRow("HScroll6") << "HScroll6"
+                              << "Label12" << 179 << "1°";
   }
 
   void readout_follows_its_bar() {
@@ -89,16 +76,6 @@ class Form1ReadoutsTest : public QObject {
     toric::Form1 window;
     toric::test::bar(window, qPrintable(bar))->setValue(position);
     QCOMPARE(caption(window, qPrintable(label)), readout);
-  }
-
-  void readout_returns_to_start_text_at_start_position() {
-    toric::Form1 window;
-    bar(window, "HScroll2")->setValue(20);
-    bar(window, "HScroll2")->setValue(0);
-    QCOMPARE(caption(window, "Label8"), QStringLiteral("0.00Ｄ"));
-    bar(window, "HScroll4")->setValue(41);
-    bar(window, "HScroll4")->setValue(40);
-    QCOMPARE(caption(window, "Label10"), QStringLiteral("0.00Ｄ"));
   }
 
   void arrow_click_moves_one_small_step() {
