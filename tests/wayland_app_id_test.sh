@@ -9,9 +9,13 @@ expected='set_app_id("org.toriclens.toric")'
 
 scratch=$(mktemp -d)  # owner-only: the compositor's runtime folder
 pids=()
+# The program ends first, while its compositor still answers: Qt 6.4's
+# Wayland client waits for ever on a compositor that has gone.
 cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+    kill "${pids[i]}" 2>/dev/null || true
+    wait "${pids[i]}" 2>/dev/null || true
+  done
   rm -rf "$scratch"
 }
 trap cleanup EXIT
