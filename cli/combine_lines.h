@@ -1,25 +1,81 @@
 #pragma once
-// Pairs of lenses in, result lines out: the two lenses given on the command
-// line, or a whole list, one pair a line.
+// Pairs of lenses in, results out: the two lenses given on the command
+// line, or a list taken a line at a time, as labs and spreadsheets keep
+// them.
 
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "lens_text.h"
 #include "toric/format.h"
 #include "toric/lens_power.h"
 
 namespace toric {
 
-// The result line of two lenses, in the window's notation or plain.
-std::string result_line(const LensPower& lens1, const LensPower& lens2,
-                        Notation notation);
+// The cylinder form of the results: the window's rule (a plus cylinder is
+// turned only when the sphere is negative), or every result in one form.
+enum class CylinderForm { kWindow, kMinus, kPlus };
 
-// One pair a line, the lenses separated by ";" or a tab: one result line a
-// line into `out`, in order. Blank lines and lines starting with "#" are
-// copied as they are. A line that cannot be read gives an empty result line
-// and its reason, with its line number, in `errors`. Returns how many lines
-// could not be read.
-int combine_list(std::string_view list, Notation notation, std::string& out,
-                 std::string& errors);
+struct ListOptions {
+  Notation notation = Notation::kWindow;
+  CylinderForm form = CylinderForm::kWindow;
+  LensValues values = LensValues::kBars;
+  // CSV out: every input column, then the result's sphere, cylinder, axis
+  // and spherical equivalent as plain numbers.
+  bool csv = false;
+  // Where the lenses are, counted from 0: two lens columns, or six columns
+  // S, C, A, S, C, A. Empty: found from the first row of lenses.
+  std::vector<int> columns;
+};
+
+// The combination of two lenses in the chosen form.
+LensPower combined(const LensPower& lens1, const LensPower& lens2,
+                   CylinderForm form);
+
+// The result line of two lenses.
+std::string result_line(const LensPower& lens1, const LensPower& lens2,
+                        Notation notation,
+                        CylinderForm form = CylinderForm::kWindow);
+
+// A list, a line at a time. Records are split by the first data line's
+// separator (tab, ";" or ","), with RFC 4180 quotes. Blank lines and lines
+// starting with "#" are kept as they are, and so is a header row. Every
+// other line gives one result (or, with `csv`, its columns and the
+// result's); a line that cannot be read gives an empty result, and its
+// reason, with its line number, goes to the errors.
+class ListCombiner {
+ public:
+  explicit ListCombiner(ListOptions options);
+
+  // One line without its line end; what it gives is added to `out`, ending
+  // in `line_end`.
+  void take_line(std::string_view line, std::string_view line_end,
+                 std::string& out, std::string& errors);
+  // At the end of the list: a record still open in quotes is taken as it
+  // is.
+  void finish(std::string& out, std::string& errors);
+  int unread() const { return unread_; }
+
+ private:
+  void take_record(std::string_view record, std::string_view line_end,
+                   std::string& out, std::string& errors);
+  bool find_columns(int line, std::string& errors);
+  std::optional<LensPower> lens(int which, std::string& reason);
+  void write_fields(std::string& out) const;
+  void fail(int line, const std::string& reason, std::string_view line_end,
+            std::string& out, std::string& errors);
+
+  ListOptions options_;
+  char separator_ = '\0';
+  bool data_seen_ = false;    // a first data row or header has been met
+  std::vector<int> columns_;  // chosen or found
+  std::vector<std::string> fields_;
+  std::string lens_text_;
+  std::string pending_;   // a record open in quotes, with its line ends
+  int pending_from_ = 0;  // the line it started on
+  int line_ = 0;
+  int unread_ = 0;
+};
 
 }  // namespace toric

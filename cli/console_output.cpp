@@ -1,8 +1,11 @@
 #include "console_output.h"
 
+#include <csignal>
+
 namespace toric {
 
 // Terminals here take the locale's encoding, UTF-8 on any current system.
-void use_utf8_console() {}
+// With SIGPIPE ignored, writing to a closed pipe fails with EPIPE instead.
+void prepare_console_output() { std::signal(SIGPIPE, SIG_IGN); }
 
 }  // namespace toric

@@ -6,6 +6,6 @@ namespace toric {
 
 // The console shows the system's ANSI code page unless told otherwise;
 // standard output redirected to a file gets the UTF-8 bytes as they are.
-void use_utf8_console() { SetConsoleOutputCP(CP_UTF8); }
+void prepare_console_output() { SetConsoleOutputCP(CP_UTF8); }
 
 }  // namespace toric

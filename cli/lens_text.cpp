@@ -1,220 +1,411 @@
 #include "lens_text.h"
 
+#include <array>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace toric {
 
 namespace {
 
-// The text in lower-case ASCII: fullwidth letters, digits and signs become
-// their ASCII forms, the minus sign a hyphen, the degree sign goes.
-std::string plain_ascii(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  const auto lower = [](char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-  };
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto byte = [&](std::size_t k) {
-      return static_cast<unsigned char>(text[i + k]);
-    };
-    const std::size_t left = text.size() - i;
-    if (left >= 3 && byte(0) == 0xEF && (byte(1) == 0xBC || byte(1) == 0xBD)) {
-      // U+FF01..U+FF5E are U+0021..U+007E moved up by 0xFEE0.
-      const unsigned code =
-          0xFF00u + ((byte(1) & 0x03u) << 6) + (byte(2) & 0x3Fu);
-      if (code >= 0xFF01 && code <= 0xFF5E) {
-        out += lower(static_cast<char>(code - 0xFEE0u));
-        i += 2;
-        continue;
-      }
-    }
-    if (left >= 2 && byte(0) == 0xC2 && byte(1) == 0xB0) {  // °
-      i += 1;
-      continue;
-    }
-    if (left >= 3 && byte(0) == 0xE2 && byte(1) == 0x88 && byte(2) == 0x92) {
-      out += '-';  // U+2212 minus sign
-      i += 2;
-      continue;
-    }
-    if (left >= 3 && byte(0) == 0xE3 && byte(1) == 0x80 && byte(2) == 0x80) {
-      out += ' ';  // ideographic space
-      i += 2;
-      continue;
-    }
-    out += lower(text[i]);
-  }
-  return out;
-}
-
-// One value of the lens as written: its tag letter (0 when untagged) and
-// its number, "pl" already read as 0.
-struct Field {
-  char tag = 0;
-  std::string_view number;
+// One UTF-8 character: its code point and its length in bytes; a byte that
+// starts no valid character reads as itself, one byte long.
+struct Character {
+  char32_t code;
+  std::size_t length;
 };
 
-// At most sphere, cylinder and axis, and one more to tell that there were
-// too many.
-struct Fields {
-  Field field[4];
-  int count = 0;
+Character character_at(std::string_view text, std::size_t i) {
+  const auto byte = [&](std::size_t k) {
+    return static_cast<unsigned char>(text[i + k]);
+  };
+  const unsigned char lead = byte(0);
+  const std::size_t left = text.size() - i;
+  std::size_t length = lead < 0x80    ? 1
+                       : lead >= 0xF0 ? 4
+                       : lead >= 0xE0 ? 3
+                                      : 2;
+  if (lead < 0x80 || lead < 0xC2 || lead > 0xF4 || length > left) {
+    return {lead, 1};
+  }
+  char32_t code = lead & (0x7F >> length);
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((byte(k) & 0xC0) != 0x80) return {lead, 1};
+    code = (code << 6) | (byte(k) & 0x3F);
+  }
+  return {code, length};
+}
+
+constexpr char kDropped = '\x01';  // a character that reads as nothing
+
+// The ASCII character a character of a lens text stands for, lower-case;
+// kDropped for the degree sign; 0 for one that has no place in a lens.
+char ascii_form(char32_t c) {
+  if (c >= 0x20 && c < 0x7F) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a')
+                                  : static_cast<char>(c);
+  }
+  if (c >= 0xFF01 && c <= 0xFF5E) c -= 0xFEE0;  // fullwidth forms
+  if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
+  if (c >= 0x20 && c < 0x7F) return static_cast<char>(c);
+  switch (c) {
+    case '\t':
+    case 0x00A0:  // no-break space
+    case 0x3000:  // ideographic space
+      return ' ';
+    case 0x2010:  // hyphen
+    case 0x2011:  // non-breaking hyphen
+    case 0x2012:  // figure dash
+    case 0x2013:  // en dash
+    case 0x2014:  // em dash
+    case 0x2015:  // horizontal bar
+    case 0x2212:  // minus sign
+    case 0x30FC:  // the long vowel mark a Japanese input method types for -
+    case 0xFE63:  // small hyphen-minus
+    case 0xFF70:  // halfwidth long vowel mark
+      return '-';
+    case 0x00D7:  // multiplication sign, "×180"
+      return 'x';
+    case 0x00B0:  // degree sign
+    case 0x02DA:  // ring above, typed for a degree sign
+      return kDropped;
+    default:
+      return 0;
+  }
+}
+
+constexpr std::size_t kLongest = 160;  // characters in a lens text
+
+// The text in lower-case ASCII, each character with the offset of the input
+// character it stands for.
+struct Folded {
+  // Only the first `size` characters are set, then two NULs.
+  std::array<char, kLongest + 2> text;
+  std::array<std::uint16_t, kLongest + 1> from;
+  std::size_t size = 0;
+};
+
+// Why a text cannot be read: where, and what was expected there.
+struct Stop {
+  std::size_t at;  // byte offset in the input; npos for its end
+  const char* expected;
+};
+
+constexpr const char* kSphere = "a sphere such as -1.25, S-1.25 or pl";
+constexpr const char* kCylinder = "a cylinder such as -0.50 or C-0.50";
+constexpr const char* kAxis = "an axis such as x180, A180 or 180";
+constexpr const char* kNothingMore = "nothing after the axis";
+constexpr const char* kLensCharacter =
+    "a sign, a digit, a point or comma, a space or /, or S, C, A, x, D";
+
+std::optional<Stop> fold(std::string_view text, Folded& folded) {
+  bool plain = text.size() <= kLongest;
+  for (const char c : text) plain &= c >= 0x20 && c < 0x7F;
+  if (plain) {
+    // Printable ASCII, as most lists are: lower-cased, one for one.
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const char c = text[i];
+      folded.text[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+      folded.from[i] = static_cast<std::uint16_t>(i);
+    }
+    folded.size = text.size();
+    folded.from[folded.size] = static_cast<std::uint16_t>(text.size());
+    folded.text[folded.size] = folded.text[folded.size + 1] = '\0';
+    return std::nullopt;
+  }
+  for (std::size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const Character c =
+        byte < 0x80 ? Character{byte, 1} : character_at(text, i);
+    const char ascii = ascii_form(c.code);
+    if (ascii == 0) return Stop{i, kLensCharacter};
+    if (ascii != kDropped) {
+      if (folded.size == kLongest) return Stop{i, kNothingMore};
+      folded.from[folded.size] = static_cast<std::uint16_t>(i);
+      folded.text[folded.size++] = ascii;
+    }
+    i += c.length;
+  }
+  folded.from[folded.size] = static_cast<std::uint16_t>(text.size());
+  folded.text[folded.size] = folded.text[folded.size + 1] = '\0';
+  return std::nullopt;
+}
+
+// A number as written, in millionths of its unit: exact for every value
+// written with up to six decimals.
+using Millionths = std::int64_t;
+constexpr Millionths kOne = 1'000'000;
+
+enum class Field { kSphere, kCylinder, kAxis };
+
+struct Written {
+  std::optional<Millionths> value[3];  // sphere, cylinder, axis
 };
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_separator(char c) { return c == ' ' || c == '\t' || c == '/'; }
+bool is_letter(char c) { return c >= 'a' && c <= 'z'; }
 
-// Splits "s-1.25d c-0.50d a180" or "-1.25/-0.50x180" into its fields;
-// nothing when the text does not have that shape.
-std::optional<Fields> fields_of(std::string_view text) {
-  Fields fields;
-  std::size_t i = 0;
-  const auto at = [&](std::size_t k) {
-    return k < text.size() ? text[k] : '\0';
-  };
-  while (true) {
-    while (is_separator(at(i))) ++i;
-    if (i >= text.size()) break;
-    Field field;
-    if (std::string_view("scax@").find(at(i)) != std::string_view::npos &&
-        at(i) != '\0') {
-      field.tag = at(i++);
-      while (at(i) == ' ') ++i;
-    }
-    if (text.substr(i).starts_with("plano")) {
-      field.number = "0";
-      i += 5;
-    } else if (text.substr(i).starts_with("pl")) {
-      field.number = "0";
-      i += 2;
-    } else {
-      const std::size_t start = i;
-      if (at(i) == '+' || at(i) == '-') ++i;
-      const std::size_t digits = i;
-      while (is_digit(at(i))) ++i;
-      if (at(i) == '.') {
-        ++i;
-        while (is_digit(at(i))) ++i;
+class Parser {
+ public:
+  explicit Parser(const Folded& folded) : f_(folded) {}
+
+  std::optional<Stop> parse(Written& written) {
+    for (const Field field : {Field::kSphere, Field::kCylinder, Field::kAxis}) {
+      skip_separators();
+      if (at_end()) return std::nullopt;
+      if (auto stop = parse_field(field, written.value[int(field)])) {
+        return stop;
       }
-      if (i == digits || (i == digits + 1 && at(digits) == '.')) {
-        return std::nullopt;
-      }
-      field.number = text.substr(start, i - start);
     }
-    if (at(i) == 'd') ++i;  // dioptres
-    // A field ends at a separator, the end, or the next field's tag.
-    if (i < text.size() && !is_separator(at(i)) && at(i) != 'x' &&
-        at(i) != 'c' && at(i) != 'a' && at(i) != '@') {
+    skip_separators();
+    if (!at_end()) return stop_here(kNothingMore);
+    return std::nullopt;
+  }
+
+ private:
+  // Past the end reads NUL: the text ends in two, and no step reads
+  // further than the character after a NUL.
+  char at(std::size_t k) const { return f_.text[k]; }
+  bool at_end() const { return i_ >= f_.size; }
+  Stop stop_here(const char* expected) const {
+    return {at_end() ? std::string_view::npos : f_.from[i_], expected};
+  }
+
+  void skip_spaces() {
+    while (at(i_) == ' ') ++i_;
+  }
+  // Between fields: spaces, a slash, or a comma that is no decimal comma.
+  void skip_separators() {
+    while (at(i_) == ' ' || at(i_) == '/' ||
+           (at(i_) == ',' && !is_digit(at(i_ + 1)))) {
+      ++i_;
+    }
+  }
+
+  std::string_view letters_at(std::size_t k) const {
+    std::size_t end = k;
+    while (is_letter(at(end))) ++end;
+    return {f_.text.data() + k, end - k};
+  }
+
+  static bool is_tag(Field field, std::string_view word) {
+    switch (field) {
+      case Field::kSphere:
+        return word == "s" || word == "sph" || word == "sphere";
+      case Field::kCylinder:
+        return word == "c" || word == "cyl" || word == "cylinder";
+      case Field::kAxis:
+        return word == "a" || word == "ax" || word == "axis" || word == "x";
+    }
+    return false;
+  }
+
+  static const char* expected(Field field) {
+    return field == Field::kSphere     ? kSphere
+           : field == Field::kCylinder ? kCylinder
+                                       : kAxis;
+  }
+
+  std::optional<Stop> parse_field(Field field,
+                                  std::optional<Millionths>& value) {
+    const std::string_view word = letters_at(i_);
+    if (is_tag(field, word)) {
+      i_ += word.size();
+      skip_spaces();
+    } else if (field == Field::kAxis && at(i_) == '@') {
+      ++i_;
+      skip_spaces();
+    }
+    if (field == Field::kSphere) {
+      const std::string_view plano = letters_at(i_);
+      if (plano == "pl" || plano == "plano") {
+        i_ += plano.size();
+        value = 0;
+        return unit_after(field);
+      }
+    }
+    if (auto stop = number(field, value)) return stop;
+    return unit_after(field);
+  }
+
+  // [+-] digits [(.|,) digits]
+  std::optional<Stop> number(Field field, std::optional<Millionths>& value) {
+    const std::size_t start = i_;
+    const bool negative = at(i_) == '-';
+    if (at(i_) == '+' || at(i_) == '-') ++i_;
+    Millionths whole = 0;
+    int digits = 0;
+    for (; is_digit(at(i_)); ++i_, ++digits) {
+      if (digits == 6) return stop_here(expected(field));  // a million D
+      whole = whole * 10 + (at(i_) - '0');
+    }
+    Millionths fraction = 0;
+    if ((at(i_) == '.' || at(i_) == ',') && is_digit(at(i_ + 1))) {
+      static constexpr Millionths kPlace[] = {100'000, 10'000, 1'000,
+                                              100,     10,     1};
+      ++i_;
+      for (int place = 0; is_digit(at(i_)); ++i_, ++place) {
+        if (place >= 6) {
+          if (at(i_) != '0') return stop_here("at most six decimals");
+          continue;
+        }
+        fraction += (at(i_) - '0') * kPlace[place];
+      }
+    } else if (digits == 0) {
+      i_ = start;
+      return stop_here(expected(field));
+    }
+    const Millionths magnitude = whole * kOne + fraction;
+    value = negative ? -magnitude : magnitude;
+    return std::nullopt;
+  }
+
+  // "D", "DS" after a sphere, "DC" after a cylinder, with or without a
+  // space; the next field's tag may follow at once ("-1.25DC-0.50").
+  std::optional<Stop> unit_after(Field field) {
+    if (field == Field::kAxis) return std::nullopt;
+    const std::size_t number_end = i_;
+    skip_spaces();
+    if (at(i_) != 'd') {
+      i_ = number_end;
       return std::nullopt;
     }
-    fields.field[fields.count++] = field;
-    if (fields.count == 4) break;
+    const std::string_view word = letters_at(i_);
+    const Field next =
+        field == Field::kSphere ? Field::kCylinder : Field::kAxis;
+    const std::string_view unit = field == Field::kSphere ? "ds" : "dc";
+    for (const std::string_view u : {unit, std::string_view("d")}) {
+      if (word.starts_with(u) &&
+          (word.size() == u.size() || is_tag(next, word.substr(u.size())))) {
+        i_ += u.size();
+        return std::nullopt;
+      }
+    }
+    i_ = number_end;
+    return std::nullopt;
   }
-  return fields;
+
+  const Folded& f_;
+  std::size_t i_ = 0;
+};
+
+// A value as a message names it: "+1.10", "-0.50", "90.5" (axes unsigned).
+std::string named_value(Millionths m, bool signed_power) {
+  const Millionths magnitude = std::llabs(m);
+  std::string text = std::to_string(magnitude / kOne);
+  std::string decimals = std::to_string(kOne + magnitude % kOne).substr(1);
+  while (decimals.size() > (signed_power ? 2u : 0u) && decimals.back() == '0')
+    decimals.pop_back();
+  if (!decimals.empty()) text += "." + decimals;
+  if (!signed_power) return (m < 0 ? "-" : "") + text;
+  return (m > 0 ? "+" : m < 0 ? "-" : "") + text;
 }
 
-// A number written with at most two decimals (more only as zeros), in
-// hundredths; nothing otherwise.
-std::optional<int> hundredths(std::string_view number) {
-  std::size_t i = 0;
-  const bool negative = number[0] == '-';
-  if (number[0] == '+' || number[0] == '-') i = 1;
-  long value = 0;
-  int decimals = -1;
-  for (; i < number.size(); ++i) {
-    if (number[i] == '.') {
-      decimals = 0;
-      continue;
-    }
-    if (decimals >= 2) {
-      if (number[i] != '0') return std::nullopt;
-      continue;
-    }
-    value = value * 10 + (number[i] - '0');
-    if (decimals >= 0) ++decimals;
-    if (value > 100000000) return std::nullopt;
-  }
-  for (int d = decimals < 0 ? 0 : decimals; d < 2; ++d) value *= 10;
-  return static_cast<int>(negative ? -value : value);
-}
-
-// Hundredths as the window writes a power: "+2.00", "-0.50", "0.00".
-std::string signed_hundredths(int h) {
-  const int magnitude = std::abs(h);
-  std::string digits = std::to_string(magnitude / 100) + "." +
-                       std::to_string(magnitude / 10 % 10) +
-                       std::to_string(magnitude % 10);
-  return (h > 0 ? "+" : h < 0 ? "-" : "") + digits;
-}
+std::string power_named(Millionths m) { return named_value(m, true); }
 
 LensReading failure(std::string why) { return {std::nullopt, std::move(why)}; }
 
+std::string character_named(std::string_view text, std::size_t at) {
+  if (at == std::string_view::npos || at >= text.size()) return "the end";
+  const Character c = character_at(text, at);
+  if (c.code < 0x20 || c.code == 0x7F) {
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c.code));
+    return code;
+  }
+  return "\"" + std::string(text.substr(at, c.length)) + "\"";
+}
+
+constexpr Millionths kQuarter = 250'000;
+
+bool on_the_bars(Millionths value, Millionths lowest, Millionths highest) {
+  return value % kQuarter == 0 && value >= lowest && value <= highest;
+}
+
 }  // namespace
 
-LensReading read_lens(std::string_view text) {
-  const std::string ascii = plain_ascii(text);
-  const auto fields = fields_of(ascii);
-  const char* shape =
-      " (write it as S-1.25 C-0.50 A180, -1.25/-0.50x180 or +2.00)";
-  if (!fields || fields->count == 0 || fields->count > 3) {
-    return failure("cannot read \"" + std::string(text) + "\" as a lens" +
-                   shape);
+std::string quoted(std::string_view text) {
+  constexpr int kShown = 40;
+  std::string out = "\"";
+  int shown = 0;
+  std::size_t i = 0;
+  for (; i < text.size() && shown < kShown; ++shown) {
+    const Character c = character_at(text, i);
+    const bool control =
+        c.code < 0x20 || c.code == 0x7F || (c.code >= 0x80 && c.code < 0xA0);
+    out += control ? std::string("?") : std::string(text.substr(i, c.length));
+    i += c.length;
   }
-  const Field& sphere = fields->field[0];
-  const Field& cylinder = fields->field[1];
-  const Field& axis = fields->field[2];
-  if ((sphere.tag != 0 && sphere.tag != 's') ||
-      (cylinder.tag != 0 && cylinder.tag != 'c') ||
-      (axis.tag != 0 && axis.tag != 'a' && axis.tag != 'x' &&
-       axis.tag != '@')) {
-    return failure("cannot read \"" + std::string(text) +
-                   "\" as sphere, cylinder and axis in that order" + shape);
-  }
+  out += i < text.size() ? "…\"" : "\"";
+  return out;
+}
 
-  const auto s = hundredths(sphere.number);
-  if (!s || *s % 25 != 0 || *s < -1000 || *s > 1000) {
-    return failure("sphere " + std::string(sphere.number) +
-                   " is not one the bars set: -10.00 to +10.00 in steps of "
-                   "0.25");
+LensReading read_lens(std::string_view text, LensValues values) {
+  Folded folded;
+  Written written;
+  std::optional<Stop> stop = fold(text, folded);
+  if (!stop) stop = Parser(folded).parse(written);
+  if (stop) {
+    return failure("cannot read " + quoted(text) + " at " +
+                   character_named(text, stop->at) + ": expected " +
+                   stop->expected);
   }
-  const auto c = cylinder.number.empty() ? std::optional<int>(0)
-                                         : hundredths(cylinder.number);
-  if (!c || *c % 25 != 0 || *c < -500 || *c > 500) {
-    return failure("cylinder " + std::string(cylinder.number) +
-                   " is not one the bars set: 0.00 to -5.00 in steps of 0.25");
+  if (!written.value[0]) {
+    return failure("cannot read " + quoted(text) + ": expected " + kSphere);
   }
-  std::optional<int> a = 180;
-  if (!axis.number.empty()) {
-    const auto h = hundredths(axis.number);
-    a = (h && *h % 100 == 0) ? std::optional<int>(*h / 100) : std::nullopt;
+  Millionths sphere = *written.value[0];
+  Millionths cylinder = written.value[1].value_or(0);
+  if (cylinder != 0 && !written.value[2]) {
+    return failure("cylinder " + power_named(cylinder) + " has no axis");
   }
-  if (!a || *a < 0 || *a > 180 || axis.number.starts_with('+') ||
-      (axis.number.empty() && *c != 0)) {
-    return failure(*c != 0 && axis.number.empty()
-                       ? "cylinder " + std::string(cylinder.number) +
-                             " has no axis"
-                       : "axis " + std::string(axis.number) +
-                             " is not one the bars set: whole degrees from 1 "
-                             "to 180 (0 is read as 180)");
+  const Millionths axis_written = written.value[2].value_or(0);
+  if (axis_written % kOne != 0 || axis_written < 0 ||
+      axis_written > 180 * kOne) {
+    return failure("axis " + named_value(axis_written, false) +
+                   " is not a whole degree from 1 to 180 (0 is read as 180)");
   }
-  const int degrees = *a == 0 ? 180 : *a;
-  if (*c > 0) {
-    // The bars hold minus cylinders only: say what to type instead.
-    const int turned = degrees + 90 > 180 ? degrees - 90 : degrees + 90;
-    return failure("cylinder " + std::string(cylinder.number) +
-                   " is a plus cylinder; the bars set minus cylinders: this "
-                   "lens is S" +
-                   signed_hundredths(*s + *c) + " C" + signed_hundredths(-*c) +
-                   " A" + std::to_string(turned));
+  // No axis, or 0, is 180, as on the bars.
+  int axis = axis_written == 0 ? 180 : static_cast<int>(axis_written / kOne);
+  const bool bars = values == LensValues::kBars;
+  for (const auto& [name, value] :
+       {std::pair{"sphere ", sphere}, std::pair{"cylinder ", cylinder}}) {
+    if (bars && value % kQuarter != 0) {
+      return failure(name + power_named(value) +
+                     " is not one the bars set: steps of 0.25 (--any takes "
+                     "it)");
+    }
   }
-  // Decoded from the positions the window's bars would stand at. Quarter
-  // dioptres are exact in hundredths and in doubles alike.
-  return {LensPower{scale_to_sphere(sphere_to_scale(*s / 100.0)),
-                    scale_to_cylinder(cylinder_to_scale(*c / 100.0)),
-                    scale_to_axis(axis_to_scale(degrees))},
+  const bool turned = cylinder > 0;
+  if (turned) {
+    // A plus cylinder in minus form, in exact decimals.
+    sphere += cylinder;
+    cylinder = -cylinder;
+    axis += 90;
+    if (axis > 180) axis -= 180;
+  }
+  const std::string form = turned ? " (in minus-cylinder form)" : "";
+  if (bars && !on_the_bars(sphere, -10 * kOne, 10 * kOne)) {
+    return failure("sphere " + power_named(sphere) + form +
+                   " is not one the bars set: -10.00 to +10.00 (--any takes "
+                   "it)");
+  }
+  if (bars && !on_the_bars(cylinder, -5 * kOne, 0)) {
+    return failure("cylinder " + power_named(cylinder) + form +
+                   " is not one the bars set: 0.00 to -5.00 (--any takes it)");
+  }
+  if (on_the_bars(sphere, -10 * kOne, 10 * kOne) &&
+      on_the_bars(cylinder, -5 * kOne, 0)) {
+    // Decoded from the positions the window's bars would stand at.
+    return {LensPower{scale_to_sphere(sphere_to_scale(sphere / 1e6)),
+                      scale_to_cylinder(cylinder_to_scale(cylinder / 1e6)),
+                      scale_to_axis(axis_to_scale(axis))},
+            {}};
+  }
+  return {LensPower{static_cast<double>(sphere) / kOne,
+                    static_cast<double>(cylinder) / kOne, axis},
           {}};
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // A lens as people write it in a record or a spreadsheet, read into the
-// values the bars can set: "S-1.25 C-0.50 A180", "-1.25 -0.50 x180",
-// "-1.25/-0.50x180", "-1.25 -0.50 180", "pl", "+2.00", and the window's own
-// result line ("Ｓ-1.25Ｄ Ｃ-0.50Ｄ Ａ180°").
+// values the window's arithmetic takes: "S-1.25 C-0.50 A180",
+// "-1.25 -0.50 x180", "-1.25/-0.50x180", "-1.25DS/-0.50DC ×180",
+// "sph -1.25 cyl -0.50 ax 180", "-1,25 -0,50 AX180", "pl", "+2.00", and the
+// window's own result line ("Ｓ-1.25Ｄ Ｃ-0.50Ｄ Ａ180°").
 
 #include <optional>
 #include <string>
@@ -12,16 +13,26 @@
 
 namespace toric {
 
-// A lens, or the one line that says why the text is not one the bars can
-// set.
+// Which values are taken: only those the window's bars can set (sphere
+// -10.00 to +10.00 and cylinder 0.00 to -5.00 D in steps of 0.25), or any
+// the arithmetic takes (any power, whole degrees from 0 to 180).
+enum class LensValues { kBars, kAny };
+
+// A lens, or the one line that says why the text is not one.
 struct LensReading {
   std::optional<LensPower> lens;
   std::string error;
 };
 
-// Reads one lens. Its values are decoded from bar positions exactly as the
-// window decodes them, so the combination is the window's to the bit.
+// Reads one lens. A plus cylinder is turned into minus form, exactly. Values
+// the bars can set are decoded from bar positions exactly as the window
+// decodes them, so the combination is the window's to the bit.
 // read_lens("-1.25/-0.50x180").lens == LensPower{-1.25, -0.5, 180}.
-LensReading read_lens(std::string_view text);
+LensReading read_lens(std::string_view text,
+                      LensValues values = LensValues::kBars);
+
+// The text as an error message quotes it: at most 40 characters, control
+// characters shown as "?".
+std::string quoted(std::string_view text);
 
 }  // namespace toric

@@ -8,7 +8,7 @@
 #include "console_output.h"
 
 int main(int argc, char* argv[]) {
-  toric::use_utf8_console();
+  toric::prepare_console_output();
   const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   return toric::run_combine_command(args, stdin, stdout, stderr);
 }

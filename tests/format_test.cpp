@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -87,6 +89,28 @@ TEST(FormatResult, SpherePartCylinderPartAndAxisPartInBothNotations) {
     EXPECT_EQ(toric::format_result(c.result), c.window) << c.window;
     EXPECT_EQ(toric::format_result(c.result, toric::Notation::kPlain), c.plain)
         << c.plain;
+  }
+}
+
+// The hundredths are taken by a fast path for long lists; every value, ties
+// and near-ties included, reads as to_chars rounds it.
+TEST(FormatResult, TwoDecimalsAreToCharsOwn) {
+  for (int i = -400000; i <= 400000; ++i) {
+    const double exact = i / 16000.0;  // every 1/200 is a tie, some exact
+    for (const double v : {exact, std::nextafter(exact, 1e9),
+                           std::nextafter(exact, -1e9), exact * 1000003}) {
+      char digits[64];
+      const auto end = std::to_chars(digits, digits + sizeof digits, v,
+                                     std::chars_format::fixed, 2);
+      std::string number(digits, end.ptr);
+      if (number == "0.00" || number == "-0.00")
+        number = "0.00";
+      else if (v > 0)
+        number = "+" + number;
+      ASSERT_EQ(toric::format_result({v, 0.0, 0}, toric::Notation::kPlain),
+                "S" + number)
+          << v;
+    }
   }
 }
 

@@ -30,12 +30,25 @@ const Notation kNotations[] = {
     {"three_numbers", "-1.25 -0.50 180", 45, 2, 0},
     {"axis_zero_is_180", "+0.75 -1.00 0", 37, 4, 0},
     {"axis_after_an_at_sign", "-1.25 -0.50 @180", 45, 2, 0},
+    {"axis_tag_of_japanese_records", "-1.25 -0.50 AX180", 45, 2, 0},
+    {"axis_tag_spaced", "-1.25 -0.50 Ax 180", 45, 2, 0},
+    {"axis_word", "-1.25 -0.50 axis 180", 45, 2, 0},
+    {"multiplication_sign", "-1.25 -0.50 ×180", 45, 2, 0},
+    {"units_ds_dc", "-1.25DS/-0.50DC ×180", 45, 2, 0},
+    {"unit_after_a_space", "S-1.25 D C-0.50 D A180", 45, 2, 0},
+    {"words", "sph -1.25 cyl -0.50 ax 180", 45, 2, 0},
+    {"decimal_comma", "-1,25 -0,50 x180", 45, 2, 0},
+    {"unicode_minus", "−1.25 −0.50 x180", 45, 2, 0},
+    {"en_dash", "–1.25 –0.50 x180", 45, 2, 0},
+    {"long_vowel_mark_of_an_input_method", "ー1.25 ー0.50 x180", 45, 2, 0},
+    {"plus_cylinder_transposed", "-1.75 +0.50 x90", 45, 2, 0},
     {"plano", "plano", 40, 0, 0},
     {"plano_short", "pl", 40, 0, 0},
     {"zero", "0", 40, 0, 0},
-    {"sphere_alone", "+2.00", 32, 0, 0},
+    {"sphere_alone", "+2.00 DS", 32, 0, 0},
     {"window_line", "Ｓ＋1.50Ｄ Ｃ-0.75Ｄ Ａ90°", 34, 3, 90},
     {"window_zero_sphere", "Ｓ 0.00Ｄ Ｃ-5.00Ｄ Ａ1°", 40, 20, 179},
+    {"window_plus_cylinder", "Ｓ＋0.50Ｄ Ｃ＋1.00Ｄ Ａ10°", 34, 4, 80},
 };
 
 class ReadLens : public testing::TestWithParam<Notation> {};
@@ -62,18 +75,31 @@ struct Refusal {
 
 const Refusal kRefusals[] = {
     {"sphere_beyond_the_bar", "-10.25",
-     "sphere -10.25 is not one the bars set: -10.00 to +10.00"},
-    {"sphere_off_the_steps", "+1.10", "sphere +1.10 is not one the bars set"},
+     "sphere -10.25 is not one the bars set: -10.00 to +10.00 (--any takes "
+     "it)"},
+    {"sphere_off_the_steps", "+1.10",
+     "sphere +1.10 is not one the bars set: steps of 0.25"},
     {"cylinder_beyond_the_bar", "0 -5.25 90",
      "cylinder -5.25 is not one the bars set: 0.00 to -5.00"},
+    {"transposed_beyond_the_bar", "+9.50 +1.00 90",
+     "sphere +10.50 (in minus-cylinder form) is not one the bars set"},
     {"axis_beyond_the_bar", "0 -1 181",
-     "axis 181 is not one the bars set: whole degrees from 1 to 180"},
-    {"axis_not_whole", "0 -1 90.5", "axis 90.5 is not"},
-    {"cylinder_without_axis", "-1 -0.5", "cylinder -0.5 has no axis"},
-    {"plus_cylinder_told_its_minus_form", "-1.00 +0.50 90",
-     "this lens is S-0.50 C-0.50 A180"},
-    {"not_a_lens", "abc", "cannot read \"abc\" as a lens"},
-    {"out_of_order", "C-0.50 S-1.25 A180", "in that order"},
+     "axis 181 is not a whole degree from 1 to 180"},
+    {"axis_not_whole", "0 -1 90.5", "axis 90.5 is not a whole degree"},
+    {"cylinder_without_axis", "-1 -0.5", "cylinder -0.50 has no axis"},
+    {"not_a_lens", "abc",
+     "cannot read \"abc\" at \"a\": expected a sphere such as -1.25, S-1.25 "
+     "or pl"},
+    {"out_of_order", "C-0.50 S-1.25 A180", "at \"C\": expected a sphere"},
+    {"stray_character", "-1.25 -0.50 x180 !",
+     "at \"!\": expected nothing after the axis"},
+    {"unknown_character", "-1.25 -0.50 x180★",
+     "at \"★\": expected a sign, a digit"},
+    {"long_text_quoted_in_part",
+     "-1.25 -0.50 x180 and a long remark that goes on and on",
+     "cannot read \"-1.25 -0.50 x180 and a long remark that …\" at \"a\""},
+    {"control_character_never_echoed", "-1.25\x1b[2J",
+     "cannot read \"-1.25?[2J\" at U+001B"},
 };
 
 class RefuseLens : public testing::TestWithParam<Refusal> {};
@@ -113,24 +139,14 @@ TEST(ReadLens, ResultLinesReadBackAsTheirLens) {
   }
 }
 
-TEST(CombineList, KeepsEveryLineInPlaceAndNamesTheOnesItCannotRead) {
-  const std::string list =
-      "# lab order 12\n"
-      "-1.25 -0.50 x180;pl\n"
-      "\n"
-      "+1.00\t-1.00 +0.50 90\n"
-      "S-1.00 C-1.00 A10; S0 C-0.50 A30\n";
-  std::string out, errors;
-  EXPECT_EQ(toric::combine_list(list, toric::Notation::kPlain, out, errors), 1);
-  EXPECT_EQ(out,
-            "# lab order 12\n"
-            "S-1.25 C-0.50 A180\n"
-            "\n"
-            "\n"
-            "S-1.06 C-1.39 A17\n");
-  EXPECT_EQ(errors,
-            "line 4: cylinder +0.50 is a plus cylinder; the bars set "
-            "minus cylinders: this lens is S-0.50 C-0.50 A180\n");
+// With --any, every line the window can show reads back, such as a result
+// off the quarter-dioptre grid; without it, that is refused.
+TEST(ReadLens, AnyValueTakesTheWindowsOwnResultLines) {
+  const char* line = "Ｓ-0.06Ｄ Ｃ-1.39Ｄ Ａ17°";
+  const auto any = toric::read_lens(line, toric::LensValues::kAny);
+  ASSERT_TRUE(any.lens) << any.error;
+  EXPECT_TRUE(toric::test::same_bits(*any.lens, LensPower{-0.06, -1.39, 17}));
+  EXPECT_FALSE(toric::read_lens(line).lens);
 }
 
 }  // namespace

@@ -75,20 +75,21 @@ LensPower combine_right_angled(double spheres, double c1, int a1, double c2,
 
 // A plus cylinder is turned into minus form, but only when the sphere is
 // negative; a sphere of 0 or more keeps its plus cylinder.
-LensPower transpose_if_sphere_negative(LensPower result) {
-  if (result.sphere < 0 && result.cylinder > 0) {
-    result.sphere = result.sphere + result.cylinder;
-    result.cylinder = -result.cylinder;
-    result.axis = result.axis + 90;
-    if (result.axis > 180) result.axis = result.axis - 180;
-  }
-  return result;
+LensPower transpose_if_sphere_negative(const LensPower& result) {
+  return result.sphere < 0 && result.cylinder > 0 ? transpose(result) : result;
 }
 
 }  // namespace
 
 double double_angle(int degrees) {
   return static_cast<double>(degrees * 2) * PI_APPROX / 180;
+}
+
+LensPower transpose(const LensPower& lens) {
+  if (lens.cylinder == 0) return lens;
+  int axis = axis_from_input(lens.axis) + 90;
+  if (axis > 180) axis = axis - 180;
+  return {lens.sphere + lens.cylinder, -lens.cylinder, axis};
 }
 
 LensPower combine_lenses(const LensPower& lens1, const LensPower& lens2) {

@@ -1,7 +1,9 @@
 #include "toric/format.h"
 
 #include <charconv>
+#include <cmath>
 #include <string>
+#include <string_view>
 
 namespace toric {
 
@@ -9,13 +11,13 @@ namespace {
 
 // The signs, units and tags of one notation.
 struct Glyphs {
-  const char* plus;
-  const char* dioptre;
-  const char* degree;
-  const char* sphere_tag;
-  const char* zero_sphere_tag;  // a zero sphere has no sign
-  const char* cylinder_tag;
-  const char* axis_tag;
+  std::string_view plus;
+  std::string_view dioptre;
+  std::string_view degree;
+  std::string_view sphere_tag;
+  std::string_view zero_sphere_tag;  // a zero sphere has no sign
+  std::string_view cylinder_tag;
+  std::string_view axis_tag;
 };
 
 constexpr Glyphs kWindowGlyphs{"＋", "Ｄ", "°", "Ｓ", "Ｓ ", " Ｃ", " Ａ"};
@@ -25,51 +27,94 @@ const Glyphs& glyphs_of(Notation notation) {
   return notation == Notation::kPlain ? kPlainGlyphs : kWindowGlyphs;
 }
 
-// Two decimals, at least one digit before the point, "-" when negative.
-// Always a point, whatever the process locale says: to_chars ignores it, and
+// `value` with two decimals into `text`, as to_chars writes it: the exact
+// binary value rounded, an exact tie to the even hundredth. Hundredths
+// taken by multiplying are the same unless the product lies within a
+// hair of a tie, where to_chars itself decides; that keeps long lists
+// fast.
+std::string_view two_decimals(double value, char* text, std::size_t size) {
+  const double hundredths = value * 100;
+  const double rounded = std::nearbyint(hundredths);
+  const double from_tie = std::fabs(std::fabs(hundredths - rounded) - 0.5);
+  if (std::fabs(hundredths) < 1e12 && from_tie > 1e-6) {
+    auto whole = static_cast<long long>(std::fabs(rounded));
+    char* end = text + size;
+    char* p = end;
+    for (int i = 0; i < 2; ++i, whole /= 10)
+      *--p = static_cast<char>('0' + whole % 10);
+    *--p = '.';
+    do {
+      *--p = static_cast<char>('0' + whole % 10);
+      whole /= 10;
+    } while (whole > 0);
+    if (std::signbit(value)) *--p = '-';
+    return {p, static_cast<std::size_t>(end - p)};
+  }
+  const auto written =
+      std::to_chars(text, text + size, value, std::chars_format::fixed, 2);
+  return {text, static_cast<std::size_t>(written.ptr - text)};
+}
+
+// Two decimals, at least one digit before the point, "-" when negative,
+// added to `out`; false, with nothing added, for what rounds to 0.00. Always
+// a point, whatever the process locale says: to_chars ignores it, and
 // rounds the exact binary value as printf does.
-std::string two_decimals(double value) {
+bool append_nonzero_decimal(std::string& out, double value,
+                            std::string_view plus) {
   char text[320];  // room for any finite double written in full
-  const auto written = std::to_chars(text, text + sizeof text, value,
-                                     std::chars_format::fixed, 2);
-  return std::string(text, written.ptr);
-}
-
-// A value that rounds to 0.00 reads as zero does: no sign at all.
-bool rounds_to_zero(const std::string& digits) {
-  return digits == "0.00" || digits == "-0.00";
-}
-
-// The signed number with its unit: "＋2.50Ｄ", "0.00Ｄ", "-2.50Ｄ"; empty
-// digits for a zero, which the caller writes its own way.
-std::string signed_number(double value, const Glyphs& g) {
-  const std::string digits = two_decimals(value);
-  if (rounds_to_zero(digits)) return {};
-  return (value > 0 ? g.plus : "") + digits;
+  const std::string_view digits = two_decimals(value, text, sizeof text);
+  if (digits == "0.00" || digits == "-0.00") return false;
+  if (value > 0) out += plus;
+  out += digits;
+  return true;
 }
 
 }  // namespace
 
 std::string format_power(double dioptres) {
-  const std::string number = signed_number(dioptres, kWindowGlyphs);
-  return (number.empty() ? "0.00" : number) + kWindowGlyphs.dioptre;
+  std::string text;
+  if (!append_nonzero_decimal(text, dioptres, kWindowGlyphs.plus)) {
+    text = "0.00";
+  }
+  return text.append(kWindowGlyphs.dioptre);
 }
 
 std::string format_axis(int degrees) {
-  return std::to_string(degrees == 0 ? 180 : degrees) + kWindowGlyphs.degree;
+  return std::to_string(degrees == 0 ? 180 : degrees)
+      .append(kWindowGlyphs.degree);
 }
 
 std::string format_result(const LensPower& result, Notation notation) {
-  const Glyphs& g = glyphs_of(notation);
-  const std::string sphere = signed_number(result.sphere, g);
-  std::string text = sphere.empty()
-                         ? std::string(g.zero_sphere_tag) + "0.00" + g.dioptre
-                         : g.sphere_tag + sphere + g.dioptre;
-  if (result.cylinder == 0) return text;
-  const std::string cylinder = signed_number(result.cylinder, g);
-  text += g.cylinder_tag + (cylinder.empty() ? "0.00" : cylinder) + g.dioptre;
-  text += g.axis_tag + std::to_string(result.axis) + g.degree;
+  std::string text;
+  append_result(text, result, notation);
   return text;
+}
+
+void append_result(std::string& out, const LensPower& result,
+                   Notation notation) {
+  const Glyphs& g = glyphs_of(notation);
+  const std::size_t start = out.size();
+  out += g.sphere_tag;
+  if (!append_nonzero_decimal(out, result.sphere, g.plus)) {
+    // A zero is written with its own tag: no sign, and a space in the
+    // window's notation.
+    out.resize(start);
+    out += g.zero_sphere_tag;
+    out += "0.00";
+  }
+  out += g.dioptre;
+  if (result.cylinder == 0) return;
+  out += g.cylinder_tag;
+  if (!append_nonzero_decimal(out, result.cylinder, g.plus)) out += "0.00";
+  out += g.dioptre;
+  out += g.axis_tag;
+  char axis[8];
+  out.append(axis, std::to_chars(axis, axis + sizeof axis, result.axis).ptr);
+  out += g.degree;
+}
+
+void append_decimal(std::string& out, double value) {
+  if (!append_nonzero_decimal(out, value, "")) out += "0.00";
 }
 
 }  // namespace toric

@@ -21,4 +21,10 @@ double double_angle(int degrees);
 // -1.00/-1.00/30.
 LensPower combine_lenses(const LensPower& lens1, const LensPower& lens2);
 
+// The same lens with its cylinder in the other form: the sphere plus the
+// cylinder, the cylinder's sign turned, the axis a right angle round (1 to
+// 180). A lens without cylinder is returned as it is.
+// transpose({0.5, 1.0, 10}) == LensPower{1.5, -1.0, 100}.
+LensPower transpose(const LensPower& lens);
+
 }  // namespace toric

@@ -25,4 +25,13 @@ enum class Notation { kWindow, kPlain };
 std::string format_result(const LensPower& result,
                           Notation notation = Notation::kWindow);
 
+// The same, added to the end of `out` (for long lists, without a string of
+// its own for every line).
+void append_result(std::string& out, const LensPower& result,
+                   Notation notation);
+
+// A power as a plain number for a spreadsheet: two decimals, a point, "-"
+// when negative, and no sign for what rounds to zero: "-1.25", "0.00".
+void append_decimal(std::string& out, double value);
+
 }  // namespace toric
