@@ -165,6 +165,19 @@ void ListCombiner::take_line(std::string_view line, std::string_view line_end,
   take_record(line, line_end, out, errors);
 }
 
+void ListCombiner::take_settled_line(std::string_view line, int number,
+                                     std::string_view line_end,
+                                     std::string& out, std::string& errors) {
+  line_ = number;
+  const std::string_view content = trimmed(line);
+  if (content.empty() || content.front() == '#') {
+    out += line;
+    out += line_end;
+    return;
+  }
+  take_record(line, line_end, out, errors);
+}
+
 void ListCombiner::finish(std::string& out, std::string& errors) {
   if (pending_.empty()) return;
   const std::string record = std::exchange(pending_, {});

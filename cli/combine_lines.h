@@ -57,6 +57,21 @@ class ListCombiner {
   void finish(std::string& out, std::string& errors);
   int unread() const { return unread_; }
 
+  // Once the separator and the lens columns are known and no record is
+  // open in quotes, every line stands on its own: a copy of the combiner
+  // can take any of the lines that follow, given its number, as long as
+  // the line opens no quotes (ends_inside_quotes).
+  bool settled() const {
+    return separator_ != '\0' && !columns_.empty() && pending_.empty();
+  }
+  // Counts a line that a copy takes.
+  void skip_line() { ++line_; }
+  int line() const { return line_; }
+  void take_settled_line(std::string_view line, int number,
+                         std::string_view line_end, std::string& out,
+                         std::string& errors);
+  char separator() const { return separator_; }
+
  private:
   void take_record(std::string_view record, std::string_view line_end,
                    std::string& out, std::string& errors);

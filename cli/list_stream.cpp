@@ -2,9 +2,19 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <memory>
+#include <mutex>
 #include <string_view>
+#include <thread>
+#include <vector>
+
+#include "console_output.h"
+#include "list_record.h"
 
 namespace toric {
 
@@ -12,7 +22,100 @@ namespace {
 
 constexpr std::size_t kChunk = 1 << 16;
 constexpr std::size_t kLongestLine = 1 << 20;
+constexpr std::size_t kBatchesInFlight = 4;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// Lines that stand on their own, combined together by a worker.
+struct Batch {
+  struct Line {
+    std::size_t offset, size;
+    int number;
+    bool crlf;
+  };
+  std::string text;
+  std::vector<Line> lines;
+  std::string out;
+  std::string errors;
+  int unread = 0;
+  bool done = false;
+};
+
+// Threads that combine batches, each with its own copy of the settled
+// combiner; batches come back in the order they went in.
+class Workers {
+ public:
+  Workers(const ListCombiner& settled, unsigned count) {
+    for (unsigned i = 0; i < count; ++i) {
+      threads_.emplace_back([this, settled] { work(settled); });
+    }
+  }
+
+  ~Workers() {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      stopping_ = true;
+    }
+    changed_.notify_all();
+    for (auto& t : threads_) t.join();
+  }
+
+  void submit(std::unique_ptr<Batch> batch) {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      waiting_.push_back(batch.get());
+      in_flight_.push_back(std::move(batch));
+    }
+    changed_.notify_all();
+  }
+
+  // The oldest batch once it is done; with `wait`, waits for it. Null when
+  // none is in flight, or (without `wait`) the oldest is not done yet.
+  std::unique_ptr<Batch> take_oldest(bool wait) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (wait) {
+      changed_.wait(
+          lock, [&] { return in_flight_.empty() || in_flight_.front()->done; });
+    }
+    if (in_flight_.empty() || !in_flight_.front()->done) return nullptr;
+    std::unique_ptr<Batch> batch = std::move(in_flight_.front());
+    in_flight_.pop_front();
+    return batch;
+  }
+
+  std::size_t in_flight() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return in_flight_.size();
+  }
+
+ private:
+  void work(ListCombiner combiner) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    while (true) {
+      changed_.wait(lock, [&] { return stopping_ || !waiting_.empty(); });
+      if (waiting_.empty()) return;
+      Batch* batch = waiting_.front();
+      waiting_.pop_front();
+      lock.unlock();
+      const int unread_before = combiner.unread();
+      for (const Batch::Line& line : batch->lines) {
+        combiner.take_settled_line(
+            std::string_view(batch->text).substr(line.offset, line.size),
+            line.number, line.crlf ? "\r\n" : "\n", batch->out, batch->errors);
+      }
+      batch->unread = combiner.unread() - unread_before;
+      lock.lock();
+      batch->done = true;
+      changed_.notify_all();
+    }
+  }
+
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::deque<Batch*> waiting_;                    // not yet started
+  std::deque<std::unique_ptr<Batch>> in_flight_;  // in order, until taken
+  bool stopping_ = false;
+  std::vector<std::thread> threads_;
+};
 
 class Output {
  public:
@@ -50,40 +153,123 @@ class Output {
   std::string prefix_;
 };
 
+// The whole list's way through: lines in order, taken by the combiner
+// itself until the list's layout is settled, then by workers in batches.
+class Stream {
+ public:
+  Stream(const ListOptions& options, Output& output)
+      : combiner_(options), output_(output) {}
+
+  void take(std::string_view line) {
+    const bool crlf = line.ends_with('\r');
+    if (crlf) line.remove_suffix(1);
+    if (!combiner_.settled() ||
+        (line.find('"') != std::string_view::npos &&
+         ends_inside_quotes(line, combiner_.separator()))) {
+      // In order, by the combiner itself: everything before goes first.
+      if (workers_) {
+        submit();
+        drain(true);
+      }
+      combiner_.take_line(line, crlf ? "\r\n" : "\n", output_.text,
+                          output_.errors);
+      return;
+    }
+    if (!workers_) {
+      const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+      workers_ = std::make_unique<Workers>(combiner_, std::min(cores, 4u));
+    }
+    combiner_.skip_line();
+    if (!batch_) batch_ = std::make_unique<Batch>();
+    batch_->lines.push_back(
+        {batch_->text.size(), line.size(), combiner_.line(), crlf});
+    batch_->text += line;
+  }
+
+  // Before the next read: what has been read goes to the workers, and what
+  // they have done goes out; all of it when the read may wait.
+  bool before_read(bool may_wait) {
+    if (workers_) {
+      submit();
+      if (!drain(may_wait)) return false;
+      while (workers_->in_flight() > kBatchesInFlight && drain_one(true)) {
+      }
+    }
+    return written_ && output_.flush();
+  }
+
+  bool finish() {
+    if (workers_) {
+      submit();
+      if (!drain(true)) return false;
+    }
+    combiner_.finish(output_.text, output_.errors);
+    return output_.flush();
+  }
+
+  int unread() const { return combiner_.unread() + unread_in_batches_; }
+  int lines() const { return combiner_.line(); }
+
+ private:
+  void submit() {
+    if (batch_ && !batch_->lines.empty()) workers_->submit(std::move(batch_));
+    batch_.reset();
+  }
+
+  // Writes the oldest batch if it is done (or, with `wait`, once it is);
+  // false when there was none to write.
+  bool drain_one(bool wait) {
+    std::unique_ptr<Batch> batch = workers_->take_oldest(wait);
+    if (!batch) return false;
+    unread_in_batches_ += batch->unread;
+    output_.text += batch->out;
+    output_.errors += batch->errors;
+    written_ = output_.flush();
+    return true;
+  }
+
+  bool drain(bool wait) {
+    while (drain_one(wait)) {
+      if (!written_) return false;
+    }
+    return written_;
+  }
+
+  ListCombiner combiner_;
+  Output& output_;
+  std::unique_ptr<Workers> workers_;
+  std::unique_ptr<Batch> batch_;
+  int unread_in_batches_ = 0;
+  bool written_ = true;
+};
+
 }  // namespace
 
 int stream_list(int in, const std::string& name, const ListOptions& options,
                 std::FILE* out, std::FILE* err) {
   Output output(out, err, name);
-  ListCombiner combiner(options);
+  Stream stream(options, output);
   std::string partial;  // a line whose end has not come yet
-  char chunk[kChunk];
+  std::vector<char> chunk(kChunk);
   bool first = true;
-  int lines = 0;
-  const auto take = [&](std::string_view line) {
-    const bool crlf = line.ends_with('\r');
-    if (crlf) line.remove_suffix(1);
-    combiner.take_line(line, crlf ? "\r\n" : "\n", output.text, output.errors);
-    ++lines;
-  };
   const auto cannot_write = [&] {
     return output.fail(std::string("cannot write the results: ") +
                        std::strerror(errno));
   };
   while (true) {
-    // Everything so far goes out before the next read may wait.
-    if (!output.flush()) return cannot_write();
-    const auto got = ::read(in, chunk, kChunk);
+    // What has been read goes out before the next read may wait.
+    if (!stream.before_read(!input_waiting(in))) return cannot_write();
+    const auto got = ::read(in, chunk.data(), kChunk);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return output.fail(std::strerror(errno));
     if (got == 0) break;
-    std::string_view data(chunk, static_cast<std::size_t>(got));
+    std::string_view data(chunk.data(), static_cast<std::size_t>(got));
     // Text has no NUL byte: the lines before it are taken, and the list
     // ends there, its bytes never echoed.
-    const void* nul = std::memchr(chunk, 0, data.size());
+    const void* nul = std::memchr(data.data(), 0, data.size());
     if (nul != nullptr) {
-      const std::string_view before(chunk,
-                                    static_cast<const char*>(nul) - chunk);
+      const std::string_view before(
+          data.data(), static_cast<const char*>(nul) - data.data());
       const std::size_t line_start = before.rfind('\n');
       data = data.substr(
           0, line_start == std::string_view::npos ? 0 : line_start + 1);
@@ -100,31 +286,30 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
       if (end == std::string_view::npos) {
         partial += data;
         if (partial.size() > kLongestLine) {
-          output.flush();
-          return output.fail("line " + std::to_string(lines + 1) +
+          if (!stream.finish()) return cannot_write();
+          return output.fail("line " + std::to_string(stream.lines() + 1) +
                              " is longer than a megabyte: this is no list");
         }
         break;
       }
       if (partial.empty()) {
-        take(data.substr(0, end));
+        stream.take(data.substr(0, end));
       } else {
         partial += data.substr(0, end);
-        take(partial);
+        stream.take(partial);
         partial.clear();
       }
       data.remove_prefix(end + 1);
     }
     if (nul != nullptr) {
-      output.flush();
-      return output.fail("line " + std::to_string(lines + 1) +
+      if (!stream.finish()) return cannot_write();
+      return output.fail("line " + std::to_string(stream.lines() + 1) +
                          ": a NUL byte: this is no text list");
     }
   }
-  if (!partial.empty()) take(partial);
-  combiner.finish(output.text, output.errors);
-  if (!output.flush()) return cannot_write();
-  return combiner.unread() == 0 ? 0 : 1;
+  if (!partial.empty()) stream.take(partial);
+  if (!stream.finish()) return cannot_write();
+  return stream.unread() == 0 ? 0 : 1;
 }
 
 }  // namespace toric

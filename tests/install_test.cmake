@@ -53,6 +53,7 @@ foreach(path
     share/man/man1/toric.1.gz
     share/man/man1/toric-combine.1.gz
     share/man/ja/man1/toric.1.gz
+    share/man/ja/man1/toric-combine.1.gz
     share/icons/hicolor/scalable/apps/${icon}.svg
     share/icons/hicolor/16x16/apps/${icon}.png
     share/icons/hicolor/32x32/apps/${icon}.png

@@ -55,6 +55,7 @@ expected="./usr/bin/toric
 ./usr/share/icons/hicolor/32x32/apps/toric-lens-combination.png
 ./usr/share/icons/hicolor/48x48/apps/toric-lens-combination.png
 ./usr/share/icons/hicolor/scalable/apps/toric-lens-combination.svg
+./usr/share/man/ja/man1/toric-combine.1.gz
 ./usr/share/man/ja/man1/toric.1.gz
 ./usr/share/man/man1/toric-combine.1.gz
 ./usr/share/man/man1/toric.1.gz

@@ -1,5 +1,6 @@
 #include "toric/combine.h"
 
+#include <array>
 #include <cmath>
 
 namespace toric {
@@ -28,14 +29,34 @@ int round_half_even(double value) {
 // near enough to a shown boundary for a last bit to change a digit.
 double to_nine_decimals(double value) { return std::round(value * 1e9) / 1e9; }
 
+// sin and cos of double_angle(a) for every axis from 0 to 180, taken once:
+// the same values as taken at each use, without taking them again for
+// every pair of a long list.
+struct DoubleAngleTable {
+  std::array<double, 181> sin, cos;
+};
+
+const DoubleAngleTable& double_angles() {
+  static const DoubleAngleTable table = [] {
+    DoubleAngleTable t;
+    for (int a = 0; a <= 180; ++a) {
+      t.sin[a] = std::sin(double_angle(a));
+      t.cos[a] = std::cos(double_angle(a));
+    }
+    return t;
+  }();
+  return table;
+}
+
 // Two cylinders at neither equal nor right-angled axes: crossed cylinders
 // by the double-angle formula.
 LensPower combine_oblique(double spheres, double c1, int a1, double c2,
                           int a2) {
-  const double s1 = std::sin(double_angle(a1));
-  const double s2 = std::sin(double_angle(a2));
-  const double cos1 = std::cos(double_angle(a1));
-  const double cos2 = std::cos(double_angle(a2));
+  const DoubleAngleTable& angles = double_angles();
+  const double s1 = angles.sin[a1];
+  const double s2 = angles.sin[a2];
+  const double cos1 = angles.cos[a1];
+  const double cos2 = angles.cos[a2];
   const double y = c1 * s1 + c2 * s2;
   const double x = c1 * cos1 + c2 * cos2;
   const double t = y / x;
@@ -50,9 +71,9 @@ LensPower combine_oblique(double spheres, double c1, int a1, double c2,
   // (at 180 the sine is only about 1.5e-5), and the cosine component, close
   // to 1 in magnitude, gives the cylinder instead.
   if (result.axis >= 165 || result.axis <= 15) {
-    result.cylinder = x / std::cos(double_angle(result.axis));
+    result.cylinder = x / angles.cos[result.axis];
   } else {
-    result.cylinder = y / std::sin(double_angle(result.axis));
+    result.cylinder = y / angles.sin[result.axis];
   }
   result.sphere = spheres + ((c1 + c2) - result.cylinder) / 2;
   return result;
