@@ -1,5 +1,6 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QStringList>
 
 #include "synthetic_bold.h"
 
