@@ -9,6 +9,7 @@
 #include "combine_lines.h"
 #include "lens_text.h"
 #include "list_stream.h"
+#include "platform_io.h"
 
 namespace toric {
 
@@ -37,7 +38,7 @@ constexpr const char* kUsage =
     "  -v, --version           show the version\n";
 
 void write(std::FILE* stream, std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), stream);
+  write_text(stream, text);
 }
 
 int usage_error(std::FILE* err, const std::string& why) {
@@ -65,8 +66,7 @@ int combine_two(const std::string& first, const std::string& second,
   const std::string line =
       result_line(*lens1.lens, *lens2.lens, options.notation, options.form) +
       "\n";
-  write(io.out, line);
-  if (std::fflush(io.out) != 0) {
+  if (!write_text(io.out, line) || std::fflush(io.out) != 0) {
     write(io.err, std::string("toric-combine: cannot write the result: ") +
                       std::strerror(errno) + "\n");
     return 2;
@@ -76,7 +76,7 @@ int combine_two(const std::string& first, const std::string& second,
 
 int combine_file(const std::string& name, const ListOptions& options,
                  const Streams& io) {
-  std::FILE* in = name == "-" ? io.in : std::fopen(name.c_str(), "rb");
+  std::FILE* in = name == "-" ? io.in : open_for_reading(name);
   if (in == nullptr) {
     write(io.err,
           "toric-combine: " + name + ": " + std::strerror(errno) + "\n");

@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "console_output.h"
 #include "list_record.h"
+#include "platform_io.h"
 
 namespace toric {
 
@@ -127,23 +127,22 @@ class Output {
 
   // Writes what has gathered; false when the results cannot be written.
   bool flush() {
+    std::string named;  // each reason as a line of its own, named
     std::string_view rest = errors;
     while (!rest.empty()) {
       const std::size_t end = rest.find('\n') + 1;
-      std::fputs(prefix_.c_str(), err_);
-      std::fwrite(rest.data(), 1, end, err_);
+      (named += prefix_) += rest.substr(0, end);
       rest.remove_prefix(end);
     }
     errors.clear();
-    const bool written =
-        std::fwrite(text.data(), 1, text.size(), out_) == text.size() &&
-        std::fflush(out_) == 0;
+    write_text(err_, named);
+    const bool written = write_text(out_, text) && std::fflush(out_) == 0;
     text.clear();
     return written;
   }
 
   int fail(const std::string& why) {
-    std::fputs((prefix_ + why + "\n").c_str(), err_);
+    write_text(err_, prefix_ + why + "\n");
     return 2;
   }
 

@@ -1,0 +1,72 @@
+// windows.h first: the other Windows headers build on it.
+#include <windows.h>
+//
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+
+#include "platform_io.h"
+
+namespace toric {
+
+namespace {
+
+std::wstring wide(std::string_view utf8) {
+  const int size = MultiByteToWideChar(
+      CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring text(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                      text.data(), size);
+  return text;
+}
+
+std::string utf8(const wchar_t* text) {
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(size > 0 ? size - 1 : 0), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
+  return out;
+}
+
+}  // namespace
+
+void prepare_standard_streams() {
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+}
+
+// The command line as Windows keeps it, in UTF-16: argv has it in the
+// system's code page, which may not hold every character typed.
+std::vector<std::string> utf8_arguments(int /*argc*/, char** /*argv*/) {
+  int count = 0;
+  wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> out;
+  for (int i = 1; i < count; ++i) out.push_back(utf8(arguments[i]));
+  LocalFree(arguments);
+  return out;
+}
+
+std::FILE* open_for_reading(const std::string& utf8_name) {
+  return _wfopen(wide(utf8_name).c_str(), L"rb");
+}
+
+bool write_text(std::FILE* stream, std::string_view utf8) {
+  const auto console =
+      reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+  DWORD mode = 0;
+  if (console == INVALID_HANDLE_VALUE || !GetConsoleMode(console, &mode)) {
+    return std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size();
+  }
+  std::fflush(stream);  // what went before, first
+  const std::wstring text = wide(utf8);
+  DWORD written = 0;
+  return WriteConsoleW(console, text.data(), static_cast<DWORD>(text.size()),
+                       &written, nullptr) != 0;
+}
+
+// Pipes and consoles cannot be asked here without waiting: the results so
+// far go out before every read.
+bool input_waiting(int /*fd*/) { return false; }
+
+}  // namespace toric
