@@ -54,7 +54,8 @@ class Form1AccessibilityTest : public QObject {
         QAccessible::queryAccessibleInterface(scroll);
     QCOMPARE(spoken->role(), QAccessible::SpinBox);
     QCOMPARE(spoken->text(QAccessible::Name), name);
-    QVERIFY(spoken->valueInterface() != nullptr);  // value events still go
+    QAccessibleValueInterface* value = spoken->valueInterface();
+    QVERIFY(value != nullptr);  // value events still go
     QAccessibleTextInterface* text = spoken->textInterface();
     QVERIFY(text != nullptr);
     for (int position = scroll->maximum(); position >= 0; --position) {
@@ -62,7 +63,15 @@ class Form1AccessibilityTest : public QObject {
       const QString shown = caption(window, qPrintable(readout));
       QCOMPARE(text->text(0, text->characterCount()), shown);
       QCOMPARE(spoken->text(QAccessible::Value), shown);
+      // The value is the readout's number, as a reader that speaks values
+      // says it.
+      QString number = shown;
+      number.replace(u'＋', u'+').remove(u'Ｄ').remove(u'°');
+      QCOMPARE(value->currentValue().toDouble(), number.toDouble());
     }
+    // No tool moves a bar to a raw position.
+    value->setCurrentValue(2);
+    QCOMPARE(scroll->value(), 0);
   }
 
   void calculate_and_reset_are_announced() {

@@ -5,6 +5,7 @@
 #include <QAccessibleWidget>
 
 #include "announcer.h"
+#include "bar_state.h"
 #include "form1.h"
 #include "scale_bar.h"
 
@@ -12,10 +13,12 @@ namespace toric {
 
 namespace {
 
-// A bar as a spin button whose text is its readout: Orca then says the
-// bar's name and "-0.25Ｄ" or "89°" on focus and on every change. The value
-// interface stays, so that the bar's value-change events still reach the
-// screen reader.
+// A bar as a spin button whose text is its readout: a screen reader says
+// the bar's name and "-0.25Ｄ" or "89°" on focus and on every change. Its
+// value is the readout's number too (-0.25, 89), so that a reader that
+// speaks values (Narrator) says what the window shows; it is read-only, so
+// that no tool sets a bar to a raw position. The value interface stays, so
+// that the bar's value-change events still reach the screen reader.
 class ScaleBarAccessible : public QAccessibleWidget,
                            public QAccessibleValueInterface,
                            public QAccessibleTextInterface {
@@ -37,25 +40,20 @@ class ScaleBarAccessible : public QAccessibleWidget,
     return t == QAccessible::Value ? readout() : QAccessibleWidget::text(t);
   }
 
-  // A workaround for Orca 48 (Debian 13): it caches the text of objects that
-  // are not editable for two seconds, and would repeat the bar's old value
-  // after a key moved it. A real spin button's text is editable anyway, so
-  // nothing else changes. It can go once the Orca of every supported
-  // release reads a changed value at once (Orca 43 on Debian 12 does).
   QAccessible::State state() const override {
     QAccessible::State state = QAccessibleWidget::state();
-    state.editable = true;
+    adjust_bar_state(state);
     return state;
   }
 
-  // Value: the bar's position.
-  QVariant currentValue() const override { return bar()->value(); }
-  void setCurrentValue(const QVariant& value) override {
-    bar()->setValue(value.toInt());
+  // Value: the number the readout shows, read-only.
+  QVariant currentValue() const override {
+    return scale().value(static_cast<std::int16_t>(bar()->value()));
   }
-  QVariant maximumValue() const override { return bar()->maximum(); }
-  QVariant minimumValue() const override { return bar()->minimum(); }
-  QVariant minimumStepSize() const override { return bar()->singleStep(); }
+  void setCurrentValue(const QVariant& /*value*/) override {}
+  QVariant maximumValue() const override { return scale().highest; }
+  QVariant minimumValue() const override { return scale().lowest; }
+  QVariant minimumStepSize() const override { return scale().step; }
 
   // Text: the readout, read-only, with no selection.
   QString text(int start, int end) const override {
@@ -106,6 +104,9 @@ class ScaleBarAccessible : public QAccessibleWidget,
  private:
   ScaleBar* bar() const { return static_cast<ScaleBar*>(widget()); }
   QString readout() const { return bar()->readout_text(); }
+  const BarScale& scale() const {
+    return bar()->scale() != nullptr ? *bar()->scale() : kSphereScale;
+  }
 };
 
 // The announcer: a notification named by what it last announced, a child

@@ -35,17 +35,17 @@ namespace {
 struct BarWiring {
   const char* bar;
   const char* readout;
-  BarReadout text;
+  const BarScale& scale;
   void (Form1::*changed)();
 };
 
 constexpr BarWiring kBarWiring[Form1::kBarCount] = {
-    {"HScroll1", "Label7", sphere_readout, &Form1::HScroll1_Change},
-    {"HScroll2", "Label8", cylinder_readout, &Form1::HScroll2_Change},
-    {"HScroll3", "Label9", axis_readout, &Form1::HScroll3_Change},
-    {"HScroll4", "Label10", sphere_readout, &Form1::HScroll4_Change},
-    {"HScroll5", "Label11", cylinder_readout, &Form1::HScroll5_Change},
-    {"HScroll6", "Label12", axis_readout, &Form1::HScroll6_Change},
+    {"HScroll1", "Label7", kSphereScale, &Form1::HScroll1_Change},
+    {"HScroll2", "Label8", kCylinderScale, &Form1::HScroll2_Change},
+    {"HScroll3", "Label9", kAxisScale, &Form1::HScroll3_Change},
+    {"HScroll4", "Label10", kSphereScale, &Form1::HScroll4_Change},
+    {"HScroll5", "Label11", kCylinderScale, &Form1::HScroll5_Change},
+    {"HScroll6", "Label12", kAxisScale, &Form1::HScroll6_Change},
 };
 
 constexpr struct {
@@ -122,7 +122,7 @@ void Form1::build_controls() {
     const BarWiring& wiring = kBarWiring[i];
     bars_[i] = named<ScaleBar>(controls, wiring.bar);
     readouts_[i] = named<QLabel>(controls, wiring.readout);
-    bars_[i]->set_readout(wiring.text);
+    bars_[i]->set_scale(wiring.scale);
     connect(bars_[i], &QScrollBar::valueChanged, this, wiring.changed);
   }
   result_ = named<QLabel>(controls, "Label6");

@@ -15,8 +15,9 @@ ScaleBar::ScaleBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
 }
 
 QString ScaleBar::readout_text() const {
-  if (readout_ == nullptr) return QString::number(value());
-  return QString::fromStdString(readout_(static_cast<std::int16_t>(value())));
+  if (scale_ == nullptr) return QString::number(value());
+  return QString::fromStdString(
+      scale_->readout(static_cast<std::int16_t>(value())));
 }
 
 void ScaleBar::keyPressEvent(QKeyEvent* event) {

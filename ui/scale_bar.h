@@ -19,9 +19,10 @@ class ScaleBar : public QScrollBar {
  public:
   explicit ScaleBar(QWidget* parent);
 
-  // The text of the readout above the bar, which is also what a screen
-  // reader says for the bar's value.
-  void set_readout(BarReadout readout) { readout_ = readout; }
+  // The kind of bar: the text of the readout above it, which is also what
+  // a screen reader says for the bar, and the number in it.
+  void set_scale(const BarScale& scale) { scale_ = &scale; }
+  const BarScale* scale() const { return scale_; }
   QString readout_text() const;
 
   // The position the bar starts at, and goes back to on reset.
@@ -38,7 +39,7 @@ class ScaleBar : public QScrollBar {
 
  private:
   WheelSteps wheel_;
-  BarReadout readout_ = nullptr;
+  const BarScale* scale_ = nullptr;
   int start_value_ = 0;
 };
 
