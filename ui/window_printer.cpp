@@ -14,7 +14,8 @@ QPageLayout window_page_layout() {
 }
 
 void draw_window_page(QWidget& window, QPainter& painter,
-                      const QPageLayout& layout, int resolution) {
+                      const QPageLayout& layout, int resolution,
+                      PagePlacement placement) {
   const QRect printable = layout.paintRectPixels(resolution);
   const double scale =
       std::min({resolution / static_cast<double>(kWindowDpi),
@@ -22,6 +23,10 @@ void draw_window_page(QWidget& window, QPainter& painter,
                 printable.height() / static_cast<double>(window.height())});
   // The painter starts at the top left of the printable area; the widgets
   // draw themselves at the page's resolution, text as text.
+  if (placement == PagePlacement::kCentred) {
+    painter.translate((printable.width() - window.width() * scale) / 2,
+                      (printable.height() - window.height() * scale) / 2);
+  }
   painter.scale(scale, scale);
   window.render(&painter, QPoint(), QRegion(),
                 QWidget::DrawWindowBackground | QWidget::DrawChildren);

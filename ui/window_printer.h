@@ -17,11 +17,15 @@ inline constexpr int kWindowDpi = 96;
 // A4 portrait, with margins inside what every office printer reaches.
 QPageLayout window_page_layout();
 
+// Where the window goes on the page's printable area.
+enum class PagePlacement { kTopLeft, kCentred };
+
 // Draws `window` as it is now with `painter`, which paints a page of
-// `layout` at `resolution` dots an inch: at the top left of the printable
-// area, at the window's size on screen, smaller only if the page is.
+// `layout` at `resolution` dots an inch: at the window's size on screen,
+// smaller only if the page is.
 void draw_window_page(QWidget& window, QPainter& painter,
-                      const QPageLayout& layout, int resolution);
+                      const QPageLayout& layout, int resolution,
+                      PagePlacement placement = PagePlacement::kTopLeft);
 
 // The page as a PDF, in memory; empty when it could not be drawn.
 QByteArray window_page_pdf(QWidget& window);
