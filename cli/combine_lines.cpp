@@ -23,6 +23,16 @@ std::string_view trimmed(std::string_view text) {
   return text;
 }
 
+// Blank lines and comments go out as they came; true when `line` is one.
+bool kept_as_is(std::string_view line, std::string_view line_end,
+                std::string& out) {
+  const std::string_view content = trimmed(line);
+  if (!content.empty() && content.front() != '#') return false;
+  out += line;
+  out += line_end;
+  return true;
+}
+
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // An id or a count: digits alone.
@@ -150,12 +160,7 @@ void ListCombiner::take_line(std::string_view line, std::string_view line_end,
     line_ = last_line;
     return;
   }
-  const std::string_view content = trimmed(line);
-  if (content.empty() || content.front() == '#') {
-    out += line;
-    out += line_end;
-    return;
-  }
+  if (kept_as_is(line, line_end, out)) return;
   if (separator_ == '\0') separator_ = separator_of(line);
   if (ends_inside_quotes(line, separator_)) {
     pending_ = line;
@@ -169,13 +174,8 @@ void ListCombiner::take_settled_line(std::string_view line, int number,
                                      std::string_view line_end,
                                      std::string& out, std::string& errors) {
   line_ = number;
-  const std::string_view content = trimmed(line);
-  if (content.empty() || content.front() == '#') {
-    out += line;
-    out += line_end;
-    return;
-  }
-  take_record(line, line_end, out, errors);
+  if (!kept_as_is(line, line_end, out))
+    take_record(line, line_end, out, errors);
 }
 
 void ListCombiner::finish(std::string& out, std::string& errors) {
@@ -201,7 +201,7 @@ void ListCombiner::take_record(std::string_view record,
     if (options_.csv) {
       write_fields(out);
       for (const char* name : kResultColumns) {
-        out += separator_ == '\0' ? ',' : separator_;
+        out += output_separator();
         out += name;
       }
     } else {
@@ -211,21 +211,20 @@ void ListCombiner::take_record(std::string_view record,
     return;
   }
   if (separator_ == '\0') {
-    fail(line_, "two lenses separated by \";\", \",\" or a tab expected",
-         line_end, out, errors);
+    fail("two lenses separated by \";\", \",\" or a tab expected", line_end,
+         out, errors);
     return;
   }
   if (columns_.empty()) {
     std::string reason;
     columns_ = lens_columns(fields_, reason);
     if (columns_.empty()) {
-      fail(line_, reason, line_end, out, errors);
+      fail(reason, line_end, out, errors);
       return;
     }
   }
   if (columns_.back() >= static_cast<int>(fields_.size())) {
-    fail(line_,
-         "the row has " + std::to_string(fields_.size()) +
+    fail("the row has " + std::to_string(fields_.size()) +
              " columns, and the lenses are in column " +
              std::to_string(columns_.back() + 1),
          line_end, out, errors);
@@ -235,7 +234,7 @@ void ListCombiner::take_record(std::string_view record,
   const std::optional<LensPower> lens1 = lens(0, reason);
   const std::optional<LensPower> lens2 = lens1 ? lens(1, reason) : lens1;
   if (!lens2) {
-    fail(line_, reason, line_end, out, errors);
+    fail(reason, line_end, out, errors);
     return;
   }
   const LensPower result = combined(*lens1, *lens2, options_.form);
@@ -276,23 +275,25 @@ std::optional<LensPower> ListCombiner::lens(int which, std::string& reason) {
   return reading.lens;
 }
 
+char ListCombiner::output_separator() const {
+  return separator_ == '\0' ? ',' : separator_;
+}
+
 void ListCombiner::write_fields(std::string& out) const {
-  const char separator = separator_ == '\0' ? ',' : separator_;
+  const char separator = output_separator();
   for (std::size_t i = 0; i < fields_.size(); ++i) {
     if (i > 0) out += separator;
     append_field(out, fields_[i], separator);
   }
 }
 
-void ListCombiner::fail(int line, const std::string& reason,
-                        std::string_view line_end, std::string& out,
-                        std::string& errors) {
+void ListCombiner::fail(const std::string& reason, std::string_view line_end,
+                        std::string& out, std::string& errors) {
   ++unread_;
-  errors += "line " + std::to_string(line) + ": " + reason + "\n";
+  errors += "line " + std::to_string(line_) + ": " + reason + "\n";
   if (options_.csv) {
     write_fields(out);
-    const char separator = separator_ == '\0' ? ',' : separator_;
-    out.append(4, separator);
+    out.append(4, output_separator());
   }
   out += line_end;
 }

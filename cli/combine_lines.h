@@ -77,8 +77,12 @@ class ListCombiner {
                    std::string& out, std::string& errors);
   bool find_columns(int line, std::string& errors);
   std::optional<LensPower> lens(int which, std::string& reason);
+  // The list's separator, or a comma where it has none.
+  char output_separator() const;
   void write_fields(std::string& out) const;
-  void fail(int line, const std::string& reason, std::string_view line_end,
+  // A line that cannot be read: its reason with the line's number, and an
+  // empty result.
+  void fail(const std::string& reason, std::string_view line_end,
             std::string& out, std::string& errors);
 
   ListOptions options_;

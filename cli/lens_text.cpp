@@ -112,11 +112,8 @@ std::optional<Stop> fold(std::string_view text, Folded& folded) {
       folded.from[i] = static_cast<std::uint16_t>(i);
     }
     folded.size = text.size();
-    folded.from[folded.size] = static_cast<std::uint16_t>(text.size());
-    folded.text[folded.size] = folded.text[folded.size + 1] = '\0';
-    return std::nullopt;
   }
-  for (std::size_t i = 0; i < text.size();) {
+  for (std::size_t i = 0; !plain && i < text.size();) {
     const auto byte = static_cast<unsigned char>(text[i]);
     const Character c =
         byte < 0x80 ? Character{byte, 1} : character_at(text, i);

@@ -163,8 +163,7 @@ class Stream {
     const bool crlf = line.ends_with('\r');
     if (crlf) line.remove_suffix(1);
     if (!combiner_.settled() ||
-        (line.find('"') != std::string_view::npos &&
-         ends_inside_quotes(line, combiner_.separator()))) {
+        ends_inside_quotes(line, combiner_.separator())) {
       // In order, by the combiner itself: everything before goes first.
       if (workers_) {
         submit();
