@@ -313,7 +313,11 @@ std::string character_named(std::string_view text, std::size_t at) {
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c.code));
     return code;
   }
-  return "\"" + std::string(text.substr(at, c.length)) + "\"";
+  // Appended rather than "\"" + string: MinGW's GCC 12 warns falsely of an
+  // overlapping copy in that operator at -O3.
+  std::string named = "\"";
+  named.append(text.substr(at, c.length)).append("\"");
+  return named;
 }
 
 constexpr Millionths kQuarter = 250'000;
