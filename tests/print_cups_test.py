@@ -7,7 +7,6 @@ a printer, and the page that arrives is checked. The queue prints into a
 scratch file: nothing here touches the user's home (~/PDF) or /etc/cups.
 """
 
-import os
 import pathlib
 import subprocess
 import sys
@@ -15,7 +14,7 @@ import tempfile
 import unittest
 
 sys.path.insert(0, str(pathlib.Path(__file__).parent / "support"))
-from ppm import Image  # noqa: E402
+from ppm import render_pages  # noqa: E402
 from print_service import PrintService  # noqa: E402
 
 QUEUE = "toric-pdf"
@@ -37,15 +36,6 @@ def run_qt_test(program, function, env):
 
 def to_page_pixels(pixels_at_96_dpi):
     return pixels_at_96_dpi * DPI / 96
-
-
-def render(page, dpi, folder):
-    """The printed PostScript page as a PPM picture at `dpi`."""
-    out = os.path.join(folder, "page-%d.ppm" % dpi)
-    subprocess.run(["gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE",
-                    "-sDEVICE=ppmraw", "-r%d" % dpi, "-sOutputFile=" + out,
-                    str(page)], check=True, timeout=120)
-    return Image(out)
 
 
 def steepest_steps(image, box):
@@ -91,8 +81,8 @@ class PrintOnRealServiceTest(unittest.TestCase):
 
     def check_page(self, printed):
         with tempfile.TemporaryDirectory() as folder:
-            page = render(printed, DPI, folder)
-            sharp = render(printed, SHARP_DPI, folder)
+            page = render_pages(printed, DPI, folder)[0]
+            sharp = render_pages(printed, SHARP_DPI, folder)[0]
 
         # The window, at its size on screen, near the top-left corner.
         ink = [(x, y) for y in range(page.height) for x in range(page.width)

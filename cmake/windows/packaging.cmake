@@ -24,6 +24,15 @@ set(CPACK_NSIS_MUI_ICON
 set(CPACK_NSIS_MUI_UNIICON
     "${PROJECT_SOURCE_DIR}/data/icons/toric-lens-combination.ico")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+# CPack's uninstaller removes the program's key under the vendor's and
+# leaves the vendor's own, empty: both go, the vendor's only when empty.
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "Toric Lens Combination")
+set(vendor_key "Software\\${CPACK_PACKAGE_VENDOR}")
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
+    "DeleteRegKey SHCTX \"${vendor_key}\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}\"
+  DeleteRegKey /ifempty SHCTX \"${vendor_key}\"")
+# Values reach CPack as written here, quotes and backslashes included.
+set(CPACK_VERBATIM_VARIABLES ON)
 # The installer's own name says what it is.
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/package_names.cmake)
 

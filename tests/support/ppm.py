@@ -2,6 +2,19 @@
 colours."""
 
 import pathlib
+import subprocess
+
+
+def render_pages(printed, dpi, folder):
+    """Each page of a printed PostScript or PDF file as an Image at `dpi`,
+    rendered by ghostscript into `folder`."""
+    folder = pathlib.Path(folder)
+    folder.mkdir(parents=True, exist_ok=True)
+    subprocess.run(["gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE",
+                    "-sDEVICE=ppmraw", "-r%d" % dpi,
+                    "-sOutputFile=%s" % (folder / ("%d-%%03d.ppm" % dpi)),
+                    str(printed)], check=True, timeout=120)
+    return [Image(path) for path in sorted(folder.glob("%d-*.ppm" % dpi))]
 
 
 class Image:
