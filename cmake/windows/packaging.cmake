@@ -26,7 +26,7 @@ set(CPACK_NSIS_MUI_UNIICON
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # CPack's uninstaller removes the program's key under the vendor's and
 # leaves the vendor's own, empty: both go, the vendor's only when empty.
-set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "Toric Lens Combination")
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "${CPACK_PACKAGE_INSTALL_DIRECTORY}")
 set(vendor_key "Software\\${CPACK_PACKAGE_VENDOR}")
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
     "DeleteRegKey SHCTX \"${vendor_key}\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}\"
