@@ -27,6 +27,7 @@ import zipfile
 sys.path.insert(0, str(pathlib.Path(__file__).parent / "support"))
 from ppm import render_pages  # noqa: E402
 from print_service import PrintService  # noqa: E402
+from window_page import assert_whole_window  # noqa: E402
 
 WINE64 = "/usr/lib/wine/wine64"
 WINE32 = "/usr/lib/wine/wine"  # the installer and its uninstaller are 32-bit
@@ -35,10 +36,7 @@ FOLDER = "Toric Lens Combination"
 QUEUE = "counter"  # the print service's one printer, the default
 
 COPIED = "Ｓ-1.25Ｄ Ｃ-0.50Ｄ Ａ180°"  # lens 1 S-1.25 C-0.50 A180, lens 2 none
-WINDOW = (555, 379)  # the window in pixels at 96 dpi
 DPI = 50  # of the page rendered for checking
-ORANGE = (0xFF, 0xC0, 0x80)  # the calculate button's face
-BLUE = (0x00, 0x00, 0xFF)  # readouts and result
 
 SETUP = None
 ZIP = None
@@ -51,10 +49,6 @@ def written_by_wine_or_nsis(path):
     runs from in Temp (left, as on Windows, to Temp's cleaning)."""
     return (QUEUE in path or "wine_ppds" in path or
             re.search(r"/Temp/~nsu[0-9]*\.tmp(/Un\.exe)?$", path))
-
-
-def page_pixels(pixels_at_96_dpi):
-    return pixels_at_96_dpi * DPI / 96
 
 
 class OpticiansDay(unittest.TestCase):
@@ -207,28 +201,11 @@ class OpticiansDay(unittest.TestCase):
     def check_page(self, printed):
         pages = render_pages(printed, DPI, SCRATCH / "page")
         self.assertEqual(len(pages), 1)
-        page = pages[0]
         # The whole window, at its size on screen, in the middle of the
         # paper.
-        ink = [(x, y) for y in range(page.height) for x in range(page.width)
-               if page.pixel(x, y) != (255, 255, 255)]
-        left, top, right, bottom = page.bounding_box(ink)
-        self.assertAlmostEqual(right - left + 1, page_pixels(WINDOW[0]),
-                               delta=4)
-        self.assertAlmostEqual(bottom - top + 1, page_pixels(WINDOW[1]),
-                               delta=4)
-        self.assertAlmostEqual(left, page.width - 1 - right, delta=4)
-        self.assertAlmostEqual(top, page.height - 1 - bottom, delta=4)
-        # The calculate button's face and the result line, where they are
-        # in the window: the bottom of the window is on the page.
-        orange = page.points_near(ORANGE, 12)
-        o_left, o_top, o_right, _ = page.bounding_box(orange)
-        self.assertAlmostEqual(o_left - left, page_pixels(440), delta=4)
-        self.assertAlmostEqual(o_top - top, page_pixels(248), delta=4)
-        self.assertAlmostEqual(o_right - o_left + 1, page_pixels(89), delta=4)
-        blue = [p for p in page.points_near(BLUE, 60)
-                if page_pixels(264) <= p[1] - top <= page_pixels(305)]
-        self.assertGreater(len(blue), 30)
+        left, top, right, bottom = assert_whole_window(self, pages[0], DPI)
+        self.assertAlmostEqual(left, pages[0].width - 1 - right, delta=4)
+        self.assertAlmostEqual(top, pages[0].height - 1 - bottom, delta=4)
 
     def combine_on_the_command_line(self):
         combine = str(self.installed / "toric-combine.exe")
