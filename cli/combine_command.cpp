@@ -1,5 +1,8 @@
 #include "combine_command.h"
 
+#include <getopt.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -46,6 +49,17 @@ int usage_error(std::FILE* err, const std::string& why) {
   return 2;
 }
 
+// Writes the whole of `text` to `out`: 0; quietly 0 when the reader has
+// gone; else 2 with the reason.
+int written(std::FILE* out, std::FILE* err, std::string_view text,
+            const char* what) {
+  if (write_text(out, text) && std::fflush(out) == 0) return 0;
+  if (errno == EPIPE) return 0;
+  write(err, std::string("toric-combine: cannot write ") + what + ": " +
+                 std::strerror(errno) + "\n");
+  return 2;
+}
+
 struct Streams {
   std::FILE* in;
   std::FILE* out;
@@ -66,12 +80,7 @@ int combine_two(const std::string& first, const std::string& second,
   const std::string line =
       result_line(*lens1.lens, *lens2.lens, options.notation, options.form) +
       "\n";
-  if (!write_text(io.out, line) || std::fflush(io.out) != 0) {
-    write(io.err, std::string("toric-combine: cannot write the result: ") +
-                      std::strerror(errno) + "\n");
-    return 2;
-  }
-  return 0;
+  return written(io.out, io.err, line, "the result");
 }
 
 int combine_file(const std::string& name, const ListOptions& options,
@@ -87,10 +96,11 @@ int combine_file(const std::string& name, const ListOptions& options,
   return status;
 }
 
-// "2,3" or "2,3,4,5,6,7", counted from 1, into columns counted from 0.
-std::optional<std::vector<int>> columns_of(std::string_view text) {
-  std::vector<int> columns;
-  while (!text.empty()) {
+// "2,3" or "2,3,4,5,6,7", counted from 1, into columns counted from 0;
+// none may be 0, negative or given twice.
+std::optional<LensColumns> columns_of(std::string_view text) {
+  LensColumns columns;
+  while (true) {
     const std::size_t end = text.find(',');
     const std::string_view number = text.substr(0, end);
     int column = 0;
@@ -99,11 +109,146 @@ std::optional<std::vector<int>> columns_of(std::string_view text) {
       column = column * 10 + (c - '0');
     }
     if (number.empty() || column == 0) return std::nullopt;
+    if (std::find(columns.begin(), columns.end(), column - 1) !=
+        columns.end()) {
+      return std::nullopt;
+    }
     columns.push_back(column - 1);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
   }
   if (columns.size() != 2 && columns.size() != 6) return std::nullopt;
   return columns;
+}
+
+// A lens such as "-1.25 -0.50 x180" or "-.50" starts with a minus, and is
+// no option.
+bool looks_like_lens(std::string_view arg) {
+  return arg.size() > 1 && arg[0] == '-' &&
+         ((arg[1] >= '0' && arg[1] <= '9') || arg[1] == '.' || arg[1] == ',');
+}
+
+enum Option : int {
+  kOperand = 1,  // getopt's code for an argument that is no option
+  kPlain = 'p',
+  kCsv = 'c',
+  kAny = 'a',
+  kForm = 'f',
+  kColumns = 'k',
+  kHelp = 'h',
+  kVersion = 'v',
+};
+
+constexpr option kOptions[] = {
+    {"plain", no_argument, nullptr, kPlain},
+    {"csv", no_argument, nullptr, kCsv},
+    {"any", no_argument, nullptr, kAny},
+    {"form", required_argument, nullptr, kForm},
+    {"columns", required_argument, nullptr, kColumns},
+    {"help", no_argument, nullptr, kHelp},
+    {"version", no_argument, nullptr, kVersion},
+    {nullptr, 0, nullptr, 0},
+};
+
+std::string option_named(int code) {
+  for (const option& o : kOptions) {
+    if (o.name != nullptr && o.val == code) return std::string("--") + o.name;
+  }
+  return std::string{'-', static_cast<char>(code)};
+}
+
+// What the command line asks for.
+struct Request {
+  ListOptions options;
+  std::vector<std::string> operands;
+  int shows = 0;  // kHelp or kVersion
+  std::string wrong;  // a usage error
+};
+
+// The arguments through getopt_long, in order ("-" first in its options):
+// options may come before and after the lenses, "--" ends them, and an
+// argument that looks like a lens is given to getopt with a space in front,
+// so that it is an operand (or an option's value) and not options "-1".
+Request parsed(std::span<const std::string> args) {
+  std::vector<std::string> shown{"toric-combine"};
+  for (const std::string& arg : args) {
+    shown.push_back(looks_like_lens(arg) ? " " + arg : arg);
+  }
+  std::vector<char*> argv;
+  for (std::string& arg : shown) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  const int argc = static_cast<int>(shown.size());
+  // The argument getopt points at, as it was given.
+  const auto given = [&](const char* text) {
+    for (std::size_t i = 1; i < shown.size(); ++i) {
+      if (text == shown[i].data()) return args[i - 1];
+    }
+    return std::string(text);
+  };
+
+  Request request;
+  ListOptions& options = request.options;
+  optind = 0;  // from the start, whatever an earlier call left
+  opterr = 0;  // the messages are ours
+  int code;
+  while ((code = getopt_long(argc, argv.data(), "-:hv", kOptions, nullptr)) !=
+         -1) {
+    const std::string value = optarg != nullptr ? given(optarg) : "";
+    switch (code) {
+      case kOperand:
+        request.operands.push_back(value);
+        break;
+      case kPlain:
+        options.notation = Notation::kPlain;
+        break;
+      case kCsv:
+        options.csv = true;
+        break;
+      case kAny:
+        options.values = LensValues::kAny;
+        break;
+      case kForm:
+        if (value == "minus") {
+          options.form = CylinderForm::kMinus;
+        } else if (value == "plus") {
+          options.form = CylinderForm::kPlus;
+        } else {
+          request.wrong = "--form takes minus or plus";
+          return request;
+        }
+        break;
+      case kColumns:
+        if (const auto columns = columns_of(value)) {
+          options.columns = *columns;
+        } else {
+          request.wrong =
+              "--columns takes two or six different column numbers from 1, "
+              "such as 2,3";
+          return request;
+        }
+        break;
+      case kHelp:
+      case kVersion:
+        request.shows = code;
+        return request;
+      case ':':
+        request.wrong = option_named(optopt) + " needs a value";
+        return request;
+      default: {
+        const std::string arg = given(argv[optind - 1]);
+        if (arg.starts_with("--") && optopt != 0) {
+          request.wrong = option_named(optopt) + " takes no value";
+        } else if (arg.starts_with("--") || optopt == 0) {
+          request.wrong = "unknown option " + arg.substr(0, arg.find('='));
+        } else {
+          request.wrong = "unknown option " + option_named(optopt);
+        }
+        return request;
+      }
+    }
+  }
+  for (int i = optind; i < argc; ++i) request.operands.push_back(args[i - 1]);
+  return request;
 }
 
 }  // namespace
@@ -111,65 +256,15 @@ std::optional<std::vector<int>> columns_of(std::string_view text) {
 int run_combine_command(std::span<const std::string> args, std::FILE* in,
                         std::FILE* out, std::FILE* err) {
   const Streams io{in, out, err};
-  ListOptions options;
-  std::vector<std::string> operands;
-  bool options_done = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string arg = args[i];
-    // "-1.25 -0.50 x180" is a lens, not an option.
-    const bool option = !options_done && arg.size() > 1 && arg[0] == '-' &&
-                        !(arg[1] >= '0' && arg[1] <= '9') && arg[1] != '.';
-    if (!option) {
-      operands.push_back(arg);
-      continue;
-    }
-    // An option's value after "=" or as the next argument.
-    std::optional<std::string> value;
-    if (const std::size_t equals = arg.find('='); equals != std::string::npos) {
-      value = arg.substr(equals + 1);
-      arg.resize(equals);
-    }
-    const auto take_value = [&]() -> std::optional<std::string> {
-      if (value) return value;
-      if (i + 1 < args.size()) return args[++i];
-      return std::nullopt;
-    };
-    if (arg == "--") {
-      options_done = true;
-    } else if (arg == "--plain") {
-      options.notation = Notation::kPlain;
-    } else if (arg == "--csv") {
-      options.csv = true;
-    } else if (arg == "--any") {
-      options.values = LensValues::kAny;
-    } else if (arg == "--form") {
-      const auto form = take_value();
-      if (form == "minus") {
-        options.form = CylinderForm::kMinus;
-      } else if (form == "plus") {
-        options.form = CylinderForm::kPlus;
-      } else {
-        return usage_error(err, "--form takes minus or plus");
-      }
-    } else if (arg == "--columns") {
-      const auto text = take_value();
-      const auto columns = text ? columns_of(*text) : std::nullopt;
-      if (!columns) {
-        return usage_error(err,
-                           "--columns takes two or six column numbers, "
-                           "such as 2,3");
-      }
-      options.columns = *columns;
-    } else if (arg == "-h" || arg == "--help") {
-      write(out, kUsage);
-      return 0;
-    } else if (arg == "-v" || arg == "--version") {
-      write(out, "toric-combine " TORIC_VERSION "\n");
-      return 0;
-    } else {
-      return usage_error(err, "unknown option " + args[i]);
-    }
+  const Request request = parsed(args);
+  if (!request.wrong.empty()) return usage_error(err, request.wrong);
+  if (request.shows == kHelp) return written(out, err, kUsage, "the help");
+  if (request.shows == kVersion) {
+    return written(out, err, "toric-combine " TORIC_VERSION "\n",
+                   "the version");
   }
+  const ListOptions& options = request.options;
+  const std::vector<std::string>& operands = request.operands;
   if (operands.size() == 2) {
     if (options.csv || !options.columns.empty()) {
       return usage_error(err, "--csv and --columns are for lists");

@@ -1,5 +1,6 @@
 #include "combine_lines.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "list_record.h"
@@ -11,9 +12,10 @@ namespace {
 
 constexpr const char* kResultColumns[] = {"sphere", "cylinder", "axis",
                                           "spherical equivalent"};
-// A record open in quotes takes at most this many lines; after them the
-// quote was a stray one, and the record is read as it is.
-constexpr int kLongestRecord = 64;
+// A record open in quotes spans at most this many lines, or bytes; then
+// the quote is one that was never closed.
+constexpr std::size_t kLongestRecordLines = 64;
+constexpr std::size_t kLongestRecordBytes = 1 << 20;
 
 std::string_view trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
@@ -33,97 +35,9 @@ bool kept_as_is(std::string_view line, std::string_view line_end,
   return true;
 }
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-// An id or a count: digits alone.
-bool is_count(std::string_view field) {
-  field = trimmed(field);
-  if (field.empty()) return false;
-  for (const char c : field) {
-    if (!is_digit(c)) return false;
-  }
-  return true;
-}
-
-// A plain number: [+-] digits [(.|,) digits].
-bool is_number(std::string_view field) {
-  field = trimmed(field);
-  if (!field.empty() && (field.front() == '+' || field.front() == '-'))
-    field.remove_prefix(1);
-  const std::size_t point = field.find_first_of(".,");
-  const std::string_view whole = field.substr(0, point);
-  const std::string_view decimals =
-      point == std::string_view::npos ? "" : field.substr(point + 1);
-  if (whole.empty() && decimals.empty()) return false;
-  for (const char c : whole) {
-    if (!is_digit(c)) return false;
-  }
-  for (const char c : decimals) {
-    if (!is_digit(c)) return false;
-  }
-  return point == std::string_view::npos || !decimals.empty();
-}
-
-bool is_axis(std::string_view field) {
-  return is_count(field) && trimmed(field).size() <= 3 &&
-         std::stoi(std::string(trimmed(field))) <= 180;
-}
-
-bool reads_as_lens(std::string_view field) {
-  return read_lens(trimmed(field), LensValues::kAny).lens.has_value();
-}
-
-// A header names its columns: some text, and nothing written as a power
-// (no sign, no decimals, no "pl").
-bool is_header(const std::vector<std::string>& fields) {
-  bool text = false;
-  for (const std::string& field : fields) {
-    for (std::size_t i = 0; i < field.size(); ++i) {
-      const unsigned char c = static_cast<unsigned char>(field[i]);
-      if (c == '+' || c == '-' ||
-          ((c == '.' || c == ',') && i + 1 < field.size() &&
-           is_digit(field[i + 1]))) {
-        return false;
-      }
-      text |= c >= 0x80 || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z');
-    }
-    const std::string_view value = trimmed(field);
-    if (value == "pl" || value == "PL" || value == "plano") return false;
-  }
-  return text;
-}
-
-// Where the lenses of a row are: two columns that read as lenses (an id
-// column of digits beside them is no lens), or six numbers S, C, A, S, C,
-// A whose axes are whole degrees.
-std::vector<int> lens_columns(const std::vector<std::string>& fields,
-                              std::string& reason) {
-  std::vector<int> lenses;
-  std::vector<int> not_counts;
-  for (int i = 0; i < static_cast<int>(fields.size()); ++i) {
-    if (!reads_as_lens(fields[i])) continue;
-    lenses.push_back(i);
-    if (!is_count(fields[i])) not_counts.push_back(i);
-  }
-  if (lenses.size() == 2) return lenses;
-  if (lenses.size() > 2 && not_counts.size() == 2) return not_counts;
-  std::vector<int> six;
-  int found = 0;
-  for (int k = 0; k + 6 <= static_cast<int>(fields.size()); ++k) {
-    bool numbers = true;
-    for (int j = k; j < k + 6; ++j) numbers &= is_number(fields[j]);
-    if (numbers && is_axis(fields[k + 2]) && is_axis(fields[k + 5])) {
-      ++found;
-      six = {k, k + 1, k + 2, k + 3, k + 4, k + 5};
-    }
-  }
-  if (found == 1) return six;
-  reason = found > 1
-               ? "more than one set of six columns could be S, C, A, S, C, A"
-               : "no two columns read as lenses, and no six as S, C, A, S, "
-                 "C, A";
-  reason += "; name the columns with --columns";
-  return {};
+bool all_empty(const std::vector<std::string>& fields) {
+  return std::all_of(fields.begin(), fields.end(),
+                     [](const std::string& f) { return trimmed(f).empty(); });
 }
 
 }  // namespace
@@ -142,47 +56,89 @@ std::string result_line(const LensPower& lens1, const LensPower& lens2,
 }
 
 ListCombiner::ListCombiner(ListOptions options)
-    : options_(std::move(options)), columns_(options_.columns) {}
+    : options_(std::move(options)), columns_(options_.columns) {
+  for (const int column : columns_) {
+    last_column_ = std::max(last_column_, column);
+  }
+}
 
 void ListCombiner::take_line(std::string_view line, std::string_view line_end,
                              std::string& out, std::string& errors) {
   ++line_;
+  if (!refusal_.empty()) return;
   if (!pending_.empty()) {
-    pending_ += '\n';
-    pending_ += line;
-    if (ends_inside_quotes(pending_, separator_) &&
-        line_ - pending_from_ < kLongestRecord) {
-      return;
+    pending_.emplace_back(line, line_end);
+    std::string record;
+    for (std::size_t i = 0; i + 1 < pending_.size(); ++i) {
+      (record += pending_[i].first) += pending_[i].second;
     }
-    const std::string record = std::exchange(pending_, {});
-    const int last_line = std::exchange(line_, pending_from_);
-    take_record(record, line_end, out, errors);
-    line_ = last_line;
+    record += line;
+    if (!ends_inside_quotes(record, separator_)) {
+      pending_.clear();
+      record_line_ = pending_from_;
+      take_record(record, line_end, out, errors);
+    } else if (pending_.size() >= kLongestRecordLines ||
+               record.size() > kLongestRecordBytes) {
+      unclosed(out, errors);
+    }
     return;
   }
   if (kept_as_is(line, line_end, out)) return;
   if (separator_ == '\0') separator_ = separator_of(line);
   if (ends_inside_quotes(line, separator_)) {
-    pending_ = line;
+    pending_.emplace_back(line, line_end);
     pending_from_ = line_;
     return;
   }
+  record_line_ = line_;
   take_record(line, line_end, out, errors);
 }
 
-void ListCombiner::take_settled_line(std::string_view line, int number,
-                                     std::string_view line_end,
-                                     std::string& out, std::string& errors) {
-  line_ = number;
-  if (!kept_as_is(line, line_end, out))
-    take_record(line, line_end, out, errors);
+void ListCombiner::finish(std::string& out, std::string& errors) {
+  while (!pending_.empty() && refusal_.empty()) unclosed(out, errors);
 }
 
-void ListCombiner::finish(std::string& out, std::string& errors) {
-  if (pending_.empty()) return;
-  const std::string record = std::exchange(pending_, {});
+void ListCombiner::unclosed(std::string& out, std::string& errors) {
+  auto lines = std::exchange(pending_, {});
+  const int last = line_;
+  record_line_ = pending_from_;
+  split_fields(lines[0].first, separator_, fields_);
+  fail("a quote opens here and is never closed; the lines after it are "
+       "read as rows",
+       lines[0].second, out, errors);
   line_ = pending_from_;
-  take_record(record, "\n", out, errors);
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    take_line(lines[i].first, lines[i].second, out, errors);
+  }
+  line_ = std::max(line_, last);
+}
+
+bool ListCombiner::take_header(std::string_view record,
+                               std::string_view line_end, std::string& out) {
+  const HeaderReading header = read_header(fields_);
+  if (!header.header) return false;
+  if (columns_.empty()) {
+    if (!header.refusal.empty()) {
+      refusal_ = "line " + std::to_string(record_line_) + ": " +
+                 header.refusal;
+      return true;
+    }
+    columns_ = header.columns;
+    for (const int column : columns_) {
+      last_column_ = std::max(last_column_, column);
+    }
+  }
+  if (options_.csv) {
+    write_fields(out);
+    for (const char* name : kResultColumns) {
+      out += output_separator();
+      out += name;
+    }
+  } else {
+    out += record;
+  }
+  out += line_end;
+  return true;
 }
 
 void ListCombiner::take_record(std::string_view record,
@@ -195,38 +151,40 @@ void ListCombiner::take_record(std::string_view record,
       split_fields(record, own, fields_);
     }
   }
-  const bool first = !data_seen_;
-  data_seen_ = true;
-  if (first && is_header(fields_)) {
+  if (all_empty(fields_)) {
+    // An empty row of a spreadsheet, kept as one.
     if (options_.csv) {
       write_fields(out);
-      for (const char* name : kResultColumns) {
-        out += output_separator();
-        out += name;
-      }
+      out.append(4, output_separator());
     } else {
       out += record;
     }
     out += line_end;
     return;
   }
+  const bool first = !data_seen_;
+  data_seen_ = true;
+  if (first && take_header(record, line_end, out)) return;
   if (separator_ == '\0') {
     fail("two lenses separated by \";\", \",\" or a tab expected", line_end,
          out, errors);
     return;
   }
   if (columns_.empty()) {
-    std::string reason;
-    columns_ = lens_columns(fields_, reason);
-    if (columns_.empty()) {
-      fail(reason, line_end, out, errors);
+    RowLayout layout = layout_of_row(fields_);
+    if (layout.columns.empty()) {
+      fail(layout.error, line_end, out, errors);
       return;
     }
+    columns_ = std::move(layout.columns);
+    for (const int column : columns_) {
+      last_column_ = std::max(last_column_, column);
+    }
   }
-  if (columns_.back() >= static_cast<int>(fields_.size())) {
+  if (last_column_ >= static_cast<int>(fields_.size())) {
     fail("the row has " + std::to_string(fields_.size()) +
-             " columns, and the lenses are in column " +
-             std::to_string(columns_.back() + 1),
+             " columns, and the lenses are in columns " +
+             columns_named(columns_),
          line_end, out, errors);
     return;
   }
@@ -237,41 +195,61 @@ void ListCombiner::take_record(std::string_view record,
     fail(reason, line_end, out, errors);
     return;
   }
-  const LensPower result = combined(*lens1, *lens2, options_.form);
+  write_result(combined(*lens1, *lens2, options_.form), line_end, out);
+}
+
+void ListCombiner::write_result(const LensPower& result,
+                                std::string_view line_end,
+                                std::string& out) const {
   if (!options_.csv) {
     append_result(out, result, options_.notation);
     out += line_end;
     return;
   }
+  const char separator = output_separator();
   write_fields(out);
-  out += separator_;
+  out += separator;
   append_decimal(out, result.sphere);
-  out += separator_;
+  out += separator;
   append_decimal(out, result.cylinder);
-  out += separator_;
+  out += separator;
   if (result.cylinder != 0) out += std::to_string(result.axis);
-  out += separator_;
+  out += separator;
   append_decimal(out, result.sphere + result.cylinder / 2);
   out += line_end;
 }
 
 std::optional<LensPower> ListCombiner::lens(int which, std::string& reason) {
+  const auto name = [&] { return "lens " + std::to_string(which + 1) + ": "; };
+  std::string_view text;
   if (columns_.size() == 2) {
-    lens_text_ = trimmed(fields_[columns_[which]]);
+    text = trimmed(fields_[columns_[which]]);
+    if (text.empty()) {
+      reason = name() + "column " + std::to_string(columns_[which] + 1) +
+               " is empty";
+      return std::nullopt;
+    }
   } else {
-    // Sphere, cylinder and axis from three columns, as one lens text.
+    // Sphere, cylinder and axis from three cells, as one lens text; a
+    // sphere alone where the cylinder's cell is empty.
     const int first = 3 * which;
-    lens_text_ = trimmed(fields_[columns_[first]]);
+    const std::string_view sphere = trimmed(fields_[columns_[first]]);
     const std::string_view cylinder = trimmed(fields_[columns_[first + 1]]);
     const std::string_view axis = trimmed(fields_[columns_[first + 2]]);
-    if (!cylinder.empty()) {
-      (lens_text_ += " C") += cylinder;
-      if (!axis.empty()) (lens_text_ += " A") += axis;
+    if (sphere.empty()) {
+      reason = name() + "no sphere in column " +
+               std::to_string(columns_[first] + 1);
+      return std::nullopt;
     }
+    lens_text_ = sphere;
+    if (!cylinder.empty()) {
+      (lens_text_ += ' ') += cylinder;
+      if (!axis.empty()) (lens_text_ += ' ') += axis;
+    }
+    text = lens_text_;
   }
-  LensReading reading = read_lens(lens_text_, options_.values);
-  if (!reading.lens)
-    reason = "lens " + std::to_string(which + 1) + ": " + reading.error;
+  LensReading reading = read_lens(text, options_.values);
+  if (!reading.lens) reason = name() + reading.error;
   return reading.lens;
 }
 
@@ -290,7 +268,7 @@ void ListCombiner::write_fields(std::string& out) const {
 void ListCombiner::fail(const std::string& reason, std::string_view line_end,
                         std::string& out, std::string& errors) {
   ++unread_;
-  errors += "line " + std::to_string(line_) + ": " + reason + "\n";
+  errors += "line " + std::to_string(record_line_) + ": " + reason + "\n";
   if (options_.csv) {
     write_fields(out);
     out.append(4, output_separator());

@@ -3,11 +3,14 @@
 // line, or a list taken a line at a time, as labs and spreadsheets keep
 // them.
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "lens_text.h"
+#include "list_layout.h"
 #include "toric/format.h"
 #include "toric/lens_power.h"
 
@@ -25,8 +28,8 @@ struct ListOptions {
   // and spherical equivalent as plain numbers.
   bool csv = false;
   // Where the lenses are, counted from 0: two lens columns, or six columns
-  // S, C, A, S, C, A. Empty: found from the first row of lenses.
-  std::vector<int> columns;
+  // S, C, A, S, C, A. Empty: found from the header, else from the rows.
+  LensColumns columns;
 };
 
 // The combination of two lenses in the chosen form.
@@ -38,63 +41,64 @@ std::string result_line(const LensPower& lens1, const LensPower& lens2,
                         Notation notation,
                         CylinderForm form = CylinderForm::kWindow);
 
-// A list, a line at a time. Records are split by the first data line's
-// separator (tab, ";" or ","), with RFC 4180 quotes. Blank lines and lines
-// starting with "#" are kept as they are, and so is a header row. Every
-// other line gives one result (or, with `csv`, its columns and the
-// result's); a line that cannot be read gives an empty result, and its
-// reason, with its line number, goes to the errors.
+// A list, a line at a time. Records are split by the first record's
+// separator (tab, ";" or ","), with RFC 4180 quotes. Blank lines, empty
+// rows and lines starting with "#" are kept as they are, and so is a
+// header row. Every other record gives one result (or, with `csv`, its
+// columns and the result's); a record that cannot be read gives an empty
+// result, and its reason, with its line number, goes to the errors. Each
+// goes out with the line end it came with.
 class ListCombiner {
  public:
   explicit ListCombiner(ListOptions options);
 
-  // One line without its line end; what it gives is added to `out`, ending
-  // in `line_end`.
+  // One line without its line end: "\n", "\r\n", "\r", or "" for a last
+  // line without one. What it gives is added to `out` and `errors`.
   void take_line(std::string_view line, std::string_view line_end,
                  std::string& out, std::string& errors);
-  // At the end of the list: a record still open in quotes is taken as it
-  // is.
+  // At the end of the list: a quote still open is an error of the line it
+  // opened on, and the lines after it are read as rows.
   void finish(std::string& out, std::string& errors);
-  int unread() const { return unread_; }
 
-  // Once the separator and the lens columns are known and no record is
-  // open in quotes, every line stands on its own: a copy of the combiner
-  // can take any of the lines that follow, given its number, as long as
-  // the line opens no quotes (ends_inside_quotes).
-  bool settled() const {
-    return separator_ != '\0' && !columns_.empty() && pending_.empty();
-  }
-  // Counts a line that a copy takes.
-  void skip_line() { ++line_; }
-  int line() const { return line_; }
-  void take_settled_line(std::string_view line, int number,
-                         std::string_view line_end, std::string& out,
-                         std::string& errors);
-  char separator() const { return separator_; }
+  int lines() const { return line_; }
+  int unread() const { return unread_; }
+  // Why the list is no list of pairs (its header names two eyes), with the
+  // line; empty while it is one. Once set, further lines are not read.
+  const std::string& refusal() const { return refusal_; }
 
  private:
   void take_record(std::string_view record, std::string_view line_end,
                    std::string& out, std::string& errors);
-  bool find_columns(int line, std::string& errors);
+  // The quote opened on line pending_from_ is never closed.
+  void unclosed(std::string& out, std::string& errors);
+  bool take_header(std::string_view record, std::string_view line_end,
+                   std::string& out);
   std::optional<LensPower> lens(int which, std::string& reason);
+  void write_result(const LensPower& result, std::string_view line_end,
+                    std::string& out) const;
   // The list's separator, or a comma where it has none.
   char output_separator() const;
   void write_fields(std::string& out) const;
-  // A line that cannot be read: its reason with the line's number, and an
+  // A record that cannot be read: its reason with its line number, and an
   // empty result.
   void fail(const std::string& reason, std::string_view line_end,
             std::string& out, std::string& errors);
 
   ListOptions options_;
   char separator_ = '\0';
-  bool data_seen_ = false;    // a first data row or header has been met
-  std::vector<int> columns_;  // chosen or found
+  bool data_seen_ = false;  // a first record has been met
+  LensColumns columns_;     // chosen, named by the header or found
+  int last_column_ = -1;
   std::vector<std::string> fields_;
   std::string lens_text_;
-  std::string pending_;   // a record open in quotes, with its line ends
-  int pending_from_ = 0;  // the line it started on
+  // The lines of a record open in quotes, with their ends, from line
+  // pending_from_ on.
+  std::vector<std::pair<std::string, std::string>> pending_;
+  int pending_from_ = 0;
   int line_ = 0;
+  int record_line_ = 0;  // where the record being read starts
   int unread_ = 0;
+  std::string refusal_;
 };
 
 }  // namespace toric

@@ -7,37 +7,11 @@
 #include <string>
 #include <utility>
 
+#include "utf8_character.h"
+
 namespace toric {
 
 namespace {
-
-// One UTF-8 character: its code point and its length in bytes; a byte that
-// starts no valid character reads as itself, one byte long.
-struct Character {
-  char32_t code;
-  std::size_t length;
-};
-
-Character character_at(std::string_view text, std::size_t i) {
-  const auto byte = [&](std::size_t k) {
-    return static_cast<unsigned char>(text[i + k]);
-  };
-  const unsigned char lead = byte(0);
-  const std::size_t left = text.size() - i;
-  std::size_t length = lead < 0x80    ? 1
-                       : lead >= 0xF0 ? 4
-                       : lead >= 0xE0 ? 3
-                                      : 2;
-  if (lead < 0x80 || lead < 0xC2 || lead > 0xF4 || length > left) {
-    return {lead, 1};
-  }
-  char32_t code = lead & (0x7F >> length);
-  for (std::size_t k = 1; k < length; ++k) {
-    if ((byte(k) & 0xC0) != 0x80) return {lead, 1};
-    code = (code << 6) | (byte(k) & 0x3F);
-  }
-  return {code, length};
-}
 
 constexpr char kDropped = '\x01';  // a character that reads as nothing
 
@@ -85,7 +59,9 @@ struct Folded {
   // Only the first `size` characters are set, then two NULs.
   std::array<char, kLongest + 2> text;
   std::array<std::uint16_t, kLongest + 1> from;
+  bool identity = false;  // each character stands for the one at its offset
   std::size_t size = 0;
+  std::size_t offset_of(std::size_t i) const { return identity ? i : from[i]; }
 };
 
 // Why a text cannot be read: where, and what was expected there.
@@ -102,15 +78,16 @@ constexpr const char* kLensCharacter =
     "a sign, a digit, a point or comma, a space or /, or S, C, A, x, D";
 
 std::optional<Stop> fold(std::string_view text, Folded& folded) {
+  // Printable ASCII, as most lists are: lower-cased, one for one (two
+  // loops without a branch out, which the compiler vectorises).
   bool plain = text.size() <= kLongest;
   for (const char c : text) plain &= c >= 0x20 && c < 0x7F;
   if (plain) {
-    // Printable ASCII, as most lists are: lower-cased, one for one.
     for (std::size_t i = 0; i < text.size(); ++i) {
       const char c = text[i];
       folded.text[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-      folded.from[i] = static_cast<std::uint16_t>(i);
     }
+    folded.identity = true;
     folded.size = text.size();
   }
   for (std::size_t i = 0; !plain && i < text.size();) {
@@ -126,7 +103,9 @@ std::optional<Stop> fold(std::string_view text, Folded& folded) {
     }
     i += c.length;
   }
-  folded.from[folded.size] = static_cast<std::uint16_t>(text.size());
+  if (!folded.identity) {
+    folded.from[folded.size] = static_cast<std::uint16_t>(text.size());
+  }
   folded.text[folded.size] = folded.text[folded.size + 1] = '\0';
   return std::nullopt;
 }
@@ -168,7 +147,7 @@ class Parser {
   char at(std::size_t k) const { return f_.text[k]; }
   bool at_end() const { return i_ >= f_.size; }
   Stop stop_here(const char* expected) const {
-    return {at_end() ? std::string_view::npos : f_.from[i_], expected};
+    return {at_end() ? std::string_view::npos : f_.offset_of(i_), expected};
   }
 
   void skip_spaces() {
@@ -344,6 +323,48 @@ std::string quoted(std::string_view text) {
   return out;
 }
 
+Cell cell_of(std::string_view text) {
+  Folded folded;
+  if (fold(text, folded)) return {CellKind::kOther};
+  std::string_view ascii(folded.text.data(), folded.size);
+  while (ascii.starts_with(' ')) ascii.remove_prefix(1);
+  while (ascii.ends_with(' ')) ascii.remove_suffix(1);
+  if (ascii.empty()) return {CellKind::kEmpty};
+  const auto digits = [](std::string_view t) {
+    std::size_t n = 0;
+    while (n < t.size() && is_digit(t[n])) ++n;
+    return n;
+  };
+  std::string_view number = ascii;
+  const bool axis_tag = number.starts_with('x');
+  if (axis_tag) number.remove_prefix(1);
+  const std::size_t whole = digits(number);
+  if (whole > 0 && whole == number.size()) {
+    const int value = whole <= 3 ? std::stoi(std::string(number)) : 999;
+    const int degrees = value <= 180 ? value : -1;
+    return {axis_tag ? CellKind::kOther : CellKind::kCount, degrees};
+  }
+  if (!axis_tag) {
+    // [+-] digits [(.|,) digits], with a sign or decimals.
+    std::string_view rest = ascii;
+    const bool sign = rest.starts_with('+') || rest.starts_with('-');
+    if (sign) rest.remove_prefix(1);
+    const std::size_t before = digits(rest);
+    rest.remove_prefix(before);
+    bool decimals = false;
+    if (!rest.empty() && (rest[0] == '.' || rest[0] == ',')) {
+      const std::size_t after = digits(rest.substr(1));
+      decimals = after > 0;
+      if (decimals) rest.remove_prefix(1 + after);
+    }
+    if (rest.empty() && (before > 0 || decimals) && (sign || decimals)) {
+      return {CellKind::kPower};
+    }
+  }
+  return {read_lens(text, LensValues::kAny).lens ? CellKind::kLens
+                                                 : CellKind::kOther};
+}
+
 LensReading read_lens(std::string_view text, LensValues values) {
   Folded folded;
   Written written;
@@ -387,21 +408,26 @@ LensReading read_lens(std::string_view text, LensValues values) {
     axis += 90;
     if (axis > 180) axis -= 180;
   }
-  const std::string form = turned ? " (in minus-cylinder form)" : "";
-  if (bars && !on_the_bars(sphere, -10 * kOne, 10 * kOne)) {
-    return failure("sphere " + power_named(sphere) + form +
+  const std::string_view form = turned ? " (in minus-cylinder form)" : "";
+  const bool sphere_on_the_bars = on_the_bars(sphere, -10 * kOne, 10 * kOne);
+  const bool cylinder_on_the_bars = on_the_bars(cylinder, -5 * kOne, 0);
+  if (bars && !sphere_on_the_bars) {
+    return failure("sphere " + power_named(sphere) + std::string(form) +
                    " is not one the bars set: -10.00 to +10.00 (--any takes "
                    "it)");
   }
-  if (bars && !on_the_bars(cylinder, -5 * kOne, 0)) {
-    return failure("cylinder " + power_named(cylinder) + form +
+  if (bars && !cylinder_on_the_bars) {
+    return failure("cylinder " + power_named(cylinder) + std::string(form) +
                    " is not one the bars set: 0.00 to -5.00 (--any takes it)");
   }
-  if (on_the_bars(sphere, -10 * kOne, 10 * kOne) &&
-      on_the_bars(cylinder, -5 * kOne, 0)) {
-    // Decoded from the positions the window's bars would stand at.
-    return {LensPower{scale_to_sphere(sphere_to_scale(sphere / 1e6)),
-                      scale_to_cylinder(cylinder_to_scale(cylinder / 1e6)),
+  if (sphere_on_the_bars && cylinder_on_the_bars) {
+    // Decoded from the positions the window's bars would stand at; a
+    // count of quarters times 0.25 is the value exactly.
+    const auto quarters = [](Millionths m) {
+      return static_cast<double>(m / kQuarter) * 0.25;
+    };
+    return {LensPower{scale_to_sphere(sphere_to_scale(quarters(sphere))),
+                      scale_to_cylinder(cylinder_to_scale(quarters(cylinder))),
                       scale_to_axis(axis_to_scale(axis))},
             {}};
   }

@@ -31,6 +31,23 @@ struct LensReading {
 LensReading read_lens(std::string_view text,
                       LensValues values = LensValues::kBars);
 
+// What a list's cell holds, seen alone, for finding the lenses' columns.
+enum class CellKind {
+  kEmpty,  // nothing, or spaces
+  kOther,  // no lens: a name, a remark, a lens with words after it
+  kCount,  // digits alone: an id, or a sphere as a spreadsheet writes +2.00
+  kPower,  // one number with a sign or decimals
+  kLens,   // a lens written in one of the notations, "pl" too
+};
+
+struct Cell {
+  CellKind kind = CellKind::kEmpty;
+  int degrees = -1;  // a whole degree from 0 to 180 ("90", "90°", "×90")
+};
+
+// cell_of("-0.5").kind == CellKind::kPower; cell_of("×90").degrees == 90.
+Cell cell_of(std::string_view text);
+
 // The text as an error message quotes it: at most 40 characters, control
 // characters shown as "?".
 std::string quoted(std::string_view text);

@@ -1,7 +1,8 @@
 #pragma once
-// A list read and written a line at a time: memory stays the same however
-// long the list, and each result is written before the next line is waited
-// for, so a program feeding a pipe gets its answers as it goes.
+// A list read and written a line at a time, on one thread: memory stays
+// the same however long the list, and each result is written before the
+// next line is waited for, so a program feeding a pipe gets its answers as
+// it goes.
 
 #include <cstdio>
 #include <string>
@@ -10,11 +11,14 @@
 
 namespace toric {
 
-// Reads the list from the file descriptor `in` (named `name` in messages)
-// and writes its results to `out`, the reasons for lines that cannot be
-// read to `err`. Returns the exit status: 0, 1 when some lines could not
-// be read, 2 when the list cannot be read (or holds a NUL byte: no text)
-// or the results cannot be written (a full disk, a closed pipe).
+// Reads the list from the file descriptor `in` (named `name` in messages),
+// in whichever encoding it came (text_encoding.h), and writes its results
+// to `out`, the reasons for records that cannot be read to `err`. A CSV
+// goes out in the encoding it came in; other results in UTF-8. Returns the
+// exit status: 0, also when the reader of `out` has gone (a closed pipe);
+// 1 when some records could not be read; 2 when the list cannot be read
+// (no text: a NUL byte; a header naming two eyes) or the results cannot be
+// written.
 int stream_list(int in, const std::string& name, const ListOptions& options,
                 std::FILE* out, std::FILE* err);
 

@@ -1,12 +1,15 @@
 #include "platform_io.h"
 
-#include <poll.h>
+#include <iconv.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <csignal>
 
 namespace toric {
 
-// With SIGPIPE ignored, writing to a closed pipe fails with EPIPE instead.
+// With SIGPIPE ignored, writing to a closed pipe fails with EPIPE, on which
+// the program ends quietly.
 void prepare_standard_streams() { std::signal(SIGPIPE, SIG_IGN); }
 
 std::vector<std::string> utf8_arguments(int argc, char** argv) {
@@ -21,9 +24,67 @@ bool write_text(std::FILE* stream, std::string_view utf8) {
   return std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size();
 }
 
-bool input_waiting(int fd) {
-  pollfd input{fd, POLLIN, 0};
-  return ::poll(&input, 1, 0) == 1;
+
+namespace {
+
+// `in` from one encoding into another with iconv; where iconv stops at a
+// sequence it cannot convert, `bad` is written and `skip(in)` bytes are
+// passed over.
+template <class Skip>
+std::string converted(std::string_view in, const char* to, const char* from,
+                      std::string_view bad, Skip skip) {
+  std::string out;
+  const iconv_t cd = ::iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    // No converter on this system: ASCII through, the rest unread.
+    for (const char c : in) {
+      if (static_cast<unsigned char>(c) < 0x80) {
+        out += c;
+      } else {
+        out += bad;
+      }
+    }
+    return out;
+  }
+  out.resize(in.size() * 3 / 2 + 16);
+  char* source = const_cast<char*>(in.data());
+  std::size_t source_left = in.size();
+  std::size_t written = 0;
+  while (source_left > 0) {
+    if (out.size() - written < 8 + bad.size()) out.resize(out.size() * 2);
+    char* target = out.data() + written;
+    std::size_t target_left = out.size() - written;
+    const std::size_t done =
+        ::iconv(cd, &source, &source_left, &target, &target_left);
+    written = out.size() - target_left;
+    if (done != static_cast<std::size_t>(-1)) break;
+    if (errno == E2BIG) continue;
+    // EILSEQ or EINVAL: a sequence that cannot be converted, or is cut.
+    std::copy(bad.begin(), bad.end(), out.begin() + written);
+    written += bad.size();
+    const std::size_t n =
+        std::min(skip(std::string_view(source, source_left)), source_left);
+    source += n;
+    source_left -= n;
+  }
+  ::iconv_close(cd);
+  out.resize(written);
+  return out;
+}
+
+}  // namespace
+
+std::string cp932_to_utf8(std::string_view bytes) {
+  return converted(bytes, "UTF-8", "CP932", "ï¿½",
+                   [](std::string_view) { return std::size_t{1}; });
+}
+
+std::string utf8_to_cp932(std::string_view utf8) {
+  return converted(utf8, "CP932", "UTF-8", "?", [](std::string_view rest) {
+    const auto lead = static_cast<unsigned char>(rest.front());
+    std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    return length;
+  });
 }
 
 }  // namespace toric

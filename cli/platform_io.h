@@ -1,8 +1,9 @@
 #pragma once
 // How toric-combine meets the system: its arguments and the names of its
 // lists in UTF-8 whatever the system's code page, its text out to a file,
-// a pipe or a console, and whether more input is there. Linux's text is
-// UTF-8 throughout; Windows' twin goes through the wide (UTF-16) calls.
+// a pipe or a console, and Japanese Excel's code page. Linux's text is
+// UTF-8 throughout and code page 932 is iconv's; Windows' twin goes
+// through the wide (UTF-16) calls and has code page 932 of its own.
 
 #include <cstdio>
 #include <string>
@@ -11,10 +12,9 @@
 
 namespace toric {
 
-// Binary standard streams (Windows), so that a list's line ends, LF or
-// CRLF, go through as they came; a reader that goes away (a closed pipe)
-// is a write error the program reports, not a signal that ends it
-// silently (Linux).
+// Binary standard streams (Windows), so that a list's line ends go through
+// as they came; a reader that goes away (a closed pipe) is a failed write
+// (EPIPE) that the program ends on quietly, not a signal (Linux).
 void prepare_standard_streams();
 
 // The arguments after the program's name, in UTF-8.
@@ -29,8 +29,12 @@ std::FILE* open_for_reading(const std::string& utf8_name);
 // are. False when the text could not be written.
 bool write_text(std::FILE* stream, std::string_view utf8);
 
-// True when reading `fd` now would not wait: more of the input is there, or
-// its end. Where that cannot be told, false.
-bool input_waiting(int fd);
+
+// Shift_JIS as code page 932 has it, into UTF-8; a byte that starts no
+// character becomes U+FFFD.
+std::string cp932_to_utf8(std::string_view bytes);
+
+// UTF-8 into code page 932; a character it has no place for becomes "?".
+std::string utf8_to_cp932(std::string_view utf8);
 
 }  // namespace toric

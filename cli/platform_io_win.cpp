@@ -11,13 +11,27 @@ namespace toric {
 
 namespace {
 
-std::wstring wide(std::string_view utf8) {
+// Text in a code page (UTF-8 or 932) into UTF-16 and back; a character the
+// code page has no place for is written "?".
+std::wstring wide(std::string_view text, UINT code_page = CP_UTF8) {
   const int size = MultiByteToWideChar(
-      CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring text(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                      text.data(), size);
-  return text;
+      code_page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()),
+                      out.data(), size);
+  return out;
+}
+
+std::string narrow(const std::wstring& text, UINT code_page) {
+  const char* fallback = code_page == CP_UTF8 ? nullptr : "?";
+  const int size =
+      WideCharToMultiByte(code_page, 0, text.data(),
+                          static_cast<int>(text.size()), nullptr, 0, fallback,
+                          nullptr);
+  std::string out(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(code_page, 0, text.data(), static_cast<int>(text.size()),
+                      out.data(), size, fallback, nullptr);
+  return out;
 }
 
 std::string utf8(const wchar_t* text) {
@@ -65,8 +79,13 @@ bool write_text(std::FILE* stream, std::string_view utf8) {
                        &written, nullptr) != 0;
 }
 
-// Pipes and consoles cannot be asked here without waiting: the results so
-// far go out before every read.
-bool input_waiting(int /*fd*/) { return false; }
+
+std::string cp932_to_utf8(std::string_view bytes) {
+  return narrow(wide(bytes, 932), CP_UTF8);
+}
+
+std::string utf8_to_cp932(std::string_view utf8) {
+  return narrow(wide(utf8, CP_UTF8), 932);
+}
 
 }  // namespace toric

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -56,18 +57,44 @@ std::string_view two_decimals(double value, char* text, std::size_t size) {
 }
 
 // Two decimals, at least one digit before the point, "-" when negative,
-// added to `out`; false, with nothing added, for what rounds to 0.00. Always
-// a point, whatever the process locale says: to_chars ignores it, and
-// rounds the exact binary value as printf does.
+// in `text`; empty for what rounds to 0.00. Always a point, whatever the
+// process locale says: to_chars ignores it, and rounds the exact binary
+// value as printf does.
+constexpr std::size_t kNumberRoom = 320;  // any finite double in full
+std::string_view nonzero_decimal(double value, char (&text)[kNumberRoom]) {
+  const std::string_view digits = two_decimals(value, text, kNumberRoom);
+  if (digits == "0.00" || digits == "-0.00") return {};
+  return digits;
+}
+
 bool append_nonzero_decimal(std::string& out, double value,
                             std::string_view plus) {
-  char text[320];  // room for any finite double written in full
-  const std::string_view digits = two_decimals(value, text, sizeof text);
-  if (digits == "0.00" || digits == "-0.00") return false;
+  char text[kNumberRoom];
+  const std::string_view digits = nonzero_decimal(value, text);
+  if (digits.empty()) return false;
   if (value > 0) out += plus;
   out += digits;
   return true;
 }
+
+// A result line put together on the stack and added to its string at
+// once: long lists write a million of them.
+class Pieces {
+ public:
+  Pieces& operator+=(std::string_view piece) {
+    std::memcpy(end_, piece.data(), piece.size());
+    end_ += piece.size();
+    return *this;
+  }
+  std::string_view text() const {
+    return {text_, static_cast<std::size_t>(end_ - text_)};
+  }
+
+ private:
+  // Two numbers and the tags, signs and units around them.
+  char text_[2 * kNumberRoom + 64];
+  char* end_ = text_;
+};
 
 }  // namespace
 
@@ -93,24 +120,37 @@ std::string format_result(const LensPower& result, Notation notation) {
 void append_result(std::string& out, const LensPower& result,
                    Notation notation) {
   const Glyphs& g = glyphs_of(notation);
-  const std::size_t start = out.size();
-  out += g.sphere_tag;
-  if (!append_nonzero_decimal(out, result.sphere, g.plus)) {
+  Pieces line;
+  char number[kNumberRoom];
+  const std::string_view sphere = nonzero_decimal(result.sphere, number);
+  if (sphere.empty()) {
     // A zero is written with its own tag: no sign, and a space in the
     // window's notation.
-    out.resize(start);
-    out += g.zero_sphere_tag;
-    out += "0.00";
+    line += g.zero_sphere_tag;
+    line += "0.00";
+  } else {
+    line += g.sphere_tag;
+    if (result.sphere > 0) line += g.plus;
+    line += sphere;
   }
-  out += g.dioptre;
-  if (result.cylinder == 0) return;
-  out += g.cylinder_tag;
-  if (!append_nonzero_decimal(out, result.cylinder, g.plus)) out += "0.00";
-  out += g.dioptre;
-  out += g.axis_tag;
-  char axis[8];
-  out.append(axis, std::to_chars(axis, axis + sizeof axis, result.axis).ptr);
-  out += g.degree;
+  line += g.dioptre;
+  if (result.cylinder != 0) {
+    line += g.cylinder_tag;
+    const std::string_view cylinder = nonzero_decimal(result.cylinder, number);
+    if (cylinder.empty()) {
+      line += "0.00";
+    } else {
+      if (result.cylinder > 0) line += g.plus;
+      line += cylinder;
+    }
+    line += g.dioptre;
+    line += g.axis_tag;
+    char axis[8];
+    line += std::string_view(
+        axis, std::to_chars(axis, axis + sizeof axis, result.axis).ptr - axis);
+    line += g.degree;
+  }
+  out += line.text();
 }
 
 void append_decimal(std::string& out, double value) {

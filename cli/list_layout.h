@@ -1,0 +1,40 @@
+#pragma once
+// Where a list's lenses are: named by its header, or told from a row when
+// only one reading fits it. A header that names two eyes, or a row that
+// two readings could fit, is said so, never guessed.
+
+#include <string>
+#include <vector>
+
+namespace toric {
+
+// The lenses' columns, counted from 0: two columns of whole lenses, or six
+// columns sphere, cylinder, axis of lens 1, then of lens 2.
+using LensColumns = std::vector<int>;
+
+struct HeaderReading {
+  bool header = false;  // the record names its columns
+  LensColumns columns;  // where its names put the lenses; empty for nowhere
+  std::string refusal;  // why the list is no pair of lenses a row
+};
+
+// Reads a first record as a header: names such as "1枚目S", "S1", "sph 2",
+// "円柱2", "lens 1", "レンズ2", "2枚目"; S, C, A twice over in order; or
+// the two eyes (右/左, R/L, OD/OS), which is refused.
+HeaderReading read_header(const std::vector<std::string>& fields);
+
+struct RowLayout {
+  LensColumns columns;  // empty when the row cannot tell
+  std::string error;    // then why, with the candidates
+};
+
+// The lenses' columns as a row of data shows them: six numbers S, C, A,
+// S, C, A win over two plain numbers; two cells that read as lenses, or
+// the row's only two numbers; digits alone (an id) are no lens beside
+// others.
+RowLayout layout_of_row(const std::vector<std::string>& fields);
+
+// "3,4" or "3,4,5,6,7,8", counted from 1.
+std::string columns_named(const LensColumns& columns);
+
+}  // namespace toric

@@ -1,0 +1,58 @@
+#pragma once
+// One character of UTF-8 text, for the readers of lenses and headers: its
+// code point and its length, without failing on bytes that are no UTF-8.
+
+#include <cstddef>
+#include <string_view>
+
+namespace toric {
+
+struct Character {
+  char32_t code;
+  std::size_t length;  // in bytes
+};
+
+// The character that starts at byte `i` of `text`; a byte that starts no
+// valid character reads as itself, one byte long.
+inline Character character_at(std::string_view text, std::size_t i) {
+  const auto byte = [&](std::size_t k) {
+    return static_cast<unsigned char>(text[i + k]);
+  };
+  const unsigned char lead = byte(0);
+  const std::size_t left = text.size() - i;
+  const std::size_t length = lead < 0x80    ? 1
+                             : lead >= 0xF0 ? 4
+                             : lead >= 0xE0 ? 3
+                                            : 2;
+  if (lead < 0x80 || lead < 0xC2 || lead > 0xF4 || length > left) {
+    return {lead, 1};
+  }
+  char32_t code = lead & (0x7F >> length);
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((byte(k) & 0xC0) != 0x80) return {lead, 1};
+    code = (code << 6) | (byte(k) & 0x3F);
+  }
+  return {code, length};
+}
+
+// Appends the UTF-8 form of `code` to `out`.
+template <class String>
+void append_utf8(String& out, char32_t code) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (code >> 18));
+    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+}  // namespace toric
