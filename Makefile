@@ -32,11 +32,14 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix dpkg-dev xz-utils libwine-dev goo
   nsis zip unzip wine64 wine32:i386 xvfb xauth xdotool xclip imagemagick \
   python3 cups printer-driver-cups-pdf ghostscript locales
 
+# toric-combine's fuzz target: clang with libFuzzer and the sanitizers.
+FUZZ_PACKAGES := clang libclang-rt-dev
+
 # Start-up, memory and response figures need an X server and a pixel reader,
 # and the instruction count callgrind.
 BENCH_PACKAGES := python3-xlib valgrind
 
-.PHONY: run test bench package windows screenshot
+.PHONY: run test bench fuzz package windows screenshot
 
 run:
 	scripts/install-packages $(BUILD_PACKAGES) $(RUN_PACKAGES) $(DISPLAY_PACKAGES)
@@ -59,6 +62,15 @@ bench:
 	cmake --build --preset default
 	scripts/with-runtime-dir xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -br" \
 	  /usr/bin/python3 bench/report.py build/default
+
+# toric-combine's readers fuzzed for FUZZ_SECONDS (ten minutes; CI runs
+# one), reporting executions and findings.
+FUZZ_SECONDS ?= 600
+fuzz:
+	scripts/install-packages cmake ninja-build make $(FUZZ_PACKAGES)
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	scripts/run-fuzz build/fuzz $(FUZZ_SECONDS)
 
 # One .deb under build/packages/, stripped, from the install rules.
 package:

@@ -119,7 +119,8 @@ Role role_of(std::string_view cell) {
         ++digits;
         number = 0;
       }
-      number = number * 10 + static_cast<int>(c - '0');
+      // Lens 1 or 2; any other number names no lens (and stops growing).
+      if (number <= 2) number = number * 10 + static_cast<int>(c - '0');
       if (number > 2 || number == 0) role.known = false;
       role.lens = number;
     } else if ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') {

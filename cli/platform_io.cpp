@@ -59,7 +59,9 @@ std::string converted(std::string_view in, const char* to, const char* from,
     written = out.size() - target_left;
     if (done != static_cast<std::size_t>(-1)) break;
     if (errno == E2BIG) continue;
-    // EILSEQ or EINVAL: a sequence that cannot be converted, or is cut.
+    // EILSEQ or EINVAL: a sequence that cannot be converted, or is cut;
+    // iconv may have filled the room up to it.
+    if (out.size() - written < bad.size()) out.resize(out.size() * 2);
     std::copy(bad.begin(), bad.end(), out.begin() + written);
     written += bad.size();
     const std::size_t n =
@@ -75,8 +77,22 @@ std::string converted(std::string_view in, const char* to, const char* from,
 }  // namespace
 
 std::string cp932_to_utf8(std::string_view bytes) {
-  return converted(bytes, "UTF-8", "CP932", "ï¿½",
-                   [](std::string_view) { return std::size_t{1}; });
+  // A lead byte and a trail byte that stand for no character are passed
+  // over together, as a reader that walks the text character by character
+  // sees them; any other byte alone.
+  return converted(bytes, "UTF-8", "CP932", "\xEF\xBF\xBD",
+                   [](std::string_view rest) {
+                     const auto lead = static_cast<unsigned char>(rest[0]);
+                     const auto trail = rest.size() > 1
+                                            ? static_cast<unsigned char>(rest[1])
+                                            : 0;
+                     const bool pair =
+                         ((lead >= 0x81 && lead <= 0x9F) ||
+                          (lead >= 0xE0 && lead <= 0xFC)) &&
+                         ((trail >= 0x40 && trail <= 0x7E) ||
+                          (trail >= 0x80 && trail <= 0xFC));
+                     return std::size_t{pair ? 2u : 1u};
+                   });
 }
 
 std::string utf8_to_cp932(std::string_view utf8) {

@@ -1,5 +1,6 @@
 #include "text_encoding.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -19,12 +20,13 @@ unsigned char byte(std::string_view text, std::size_t i) {
   return static_cast<unsigned char>(text[i]);
 }
 
-// Whether text that starts with a byte other than ASCII is UTF-8: kShort
-// when the piece ends before one whole character could be judged.
-enum class Utf8Verdict { kYes, kNo, kShort };
+// How much text after the first byte that is no ASCII decides between
+// UTF-8 and code page 932: up to the line's end, at most this much.
+constexpr std::size_t kDecidingBytes = 1024;
 
-Utf8Verdict utf8_verdict(std::string_view text, bool last) {
-  bool judged = false;
+// Whether `text` is UTF-8 throughout; a character cut at its end counts
+// where `may_be_cut`.
+bool is_utf8(std::string_view text, bool may_be_cut) {
   for (std::size_t i = 0; i < text.size();) {
     const unsigned char lead = byte(text, i);
     if (lead < 0x80) {
@@ -32,21 +34,20 @@ Utf8Verdict utf8_verdict(std::string_view text, bool last) {
       continue;
     }
     const Character c = character_at(text, i);
-    if (c.length == 1) {
-      // Cut at the piece's end, or no UTF-8 at all.
-      const std::size_t wanted = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-      bool cut = !last && lead >= 0xC2 && lead <= 0xF4 &&
-                 i + wanted > text.size();
-      for (std::size_t k = i + 1; cut && k < text.size(); ++k) {
-        cut = (byte(text, k) & 0xC0) == 0x80;
-      }
-      if (!cut) return Utf8Verdict::kNo;
-      return judged ? Utf8Verdict::kYes : Utf8Verdict::kShort;
+    if (c.length > 1) {
+      i += c.length;
+      continue;
     }
-    judged = true;
-    i += c.length;
+    // Cut at the end, or no UTF-8 at all.
+    const std::size_t wanted = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    bool cut = may_be_cut && lead >= 0xC2 && lead <= 0xF4 &&
+               i + wanted > text.size();
+    for (std::size_t k = i + 1; cut && k < text.size(); ++k) {
+      cut = (byte(text, k) & 0xC0) == 0x80;
+    }
+    return cut;
   }
-  return Utf8Verdict::kYes;
+  return true;
 }
 
 bool is_cp932_lead(unsigned char b) {
@@ -100,17 +101,18 @@ void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
     out.append(bytes.substr(0, ascii));
     bytes.remove_prefix(ascii);
     if (bytes.empty()) return;
-    switch (utf8_verdict(bytes, last)) {
-      case Utf8Verdict::kShort:
-        held_.assign(bytes);
-        return;
-      case Utf8Verdict::kYes:
-        form_.encoding = Encoding::kUtf8;
-        break;
-      case Utf8Verdict::kNo:
-        form_.encoding = Encoding::kCp932;
-        break;
+    // The decision waits for the rest of the line (or kDecidingBytes), so
+    // that it is the same however the input comes in pieces.
+    std::size_t window = std::min(bytes.find_first_of("\r\n"), bytes.size());
+    const bool limited = window >= kDecidingBytes;
+    if (!limited && window == bytes.size() && !last) {
+      held_.assign(bytes);
+      return;
     }
+    window = std::min(window, kDecidingBytes);
+    form_.encoding = is_utf8(bytes.substr(0, window), limited)
+                         ? Encoding::kUtf8
+                         : Encoding::kCp932;
     state_ = State::kDecided;
   }
   switch (form_.encoding) {

@@ -19,8 +19,8 @@ struct TextForm {
 
 // Turns a list's bytes into UTF-8, as they arrive. The form is told by a
 // byte order mark at the start; without one, the text is UTF-8 as long as
-// it is ASCII, and at its first other byte it is UTF-8 if what follows in
-// that piece is valid UTF-8, else code page 932.
+// it is ASCII, and from its first other byte on it is UTF-8 if the rest of
+// that line (at most 1 KiB of it) is valid UTF-8, else code page 932.
 class TextDecoder {
  public:
   // Appends the UTF-8 of `bytes`, the next piece of the input, to `out`.

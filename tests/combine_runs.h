@@ -1,0 +1,272 @@
+#pragma once
+// toric-combine's runs as a table: arguments and standard input in, what
+// comes out, the status and a part of the errors. The command tests run
+// them; the fuzz target's seeds are their inputs.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace toric::test {
+
+using namespace std::string_literals;
+
+struct Invocation {
+  const char* name;
+  std::vector<std::string> args;
+  std::string input;  // standard input
+  int status;
+  std::string out;    // all of it
+  const char* says;   // a part of the error stream; "" for none at all
+};
+
+// Text in UTF-16 with its byte order mark, as Excel's "Unicode text".
+inline std::string utf16(std::u16string_view text, bool little_endian) {
+  std::string bytes = little_endian ? "\xFF\xFE" : "\xFE\xFF";
+  for (const char16_t unit : text) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    bytes += little_endian ? low : high;
+    bytes += little_endian ? high : low;
+  }
+  return bytes;
+}
+
+// A Japanese Excel CSV in Shift_JIS (code page 932): a name, the window's
+// own result line with its fullwidth letters and degree sign, and a lens
+// written with a multiplication sign.
+inline const std::string kShiftJisRow =
+    "1,\x8E" "R\x93" "c,\x82r-1.25\x82" "c \x82" "b-0.50\x82" "c \x82`180"
+    "\x81\x8B,+0.50 -0.75 \x81~90\r\n";
+
+// A header as Japanese opticians name their columns, over Excel's
+// "General" numbers (+2.00 written 2, a plano lens 0,0,90).
+inline const std::string kJapaneseHeader =
+    "受付番号,氏名,1枚目S,1枚目C,1枚目A,2枚目S,2枚目C,2枚目A\n";
+inline const std::string kGeneralRows =
+    "1,山田,2,-1.25,153,1,-2.25,128\n2,佐藤,0,0,90,-1,-0.5,180\n";
+
+inline const Invocation kRuns[] = {
+    {"two_lenses",
+     {"-1.25 -0.50 x180", "pl"},
+     "",
+     0,
+     "Ｓ-1.25Ｄ Ｃ-0.50Ｄ Ａ180°\n",
+     ""},
+    {"plain",
+     {"--plain", "-1.25 -0.50 x180", "+0.50 -0.75 90"},
+     "",
+     0,
+     "S-1.25 C-0.25 A90\n",
+     ""},
+    {"lens_starting_with_a_point", {"-.50", "-1.25 -0.50 x180"}, "", 0,
+     "Ｓ-1.75Ｄ Ｃ-0.50Ｄ Ａ180°\n", ""},
+    {"version", {"--version"}, "", 0, "toric-combine 1.0.0\n", ""},
+    // The window's rule keeps a plus cylinder where the sphere is not
+    // negative; --form writes one form.
+    {"window_form",
+     {"+1 -0.5 10", "+1 -1.5 100"},
+     "",
+     0,
+     "Ｓ＋0.50Ｄ Ｃ＋1.00Ｄ Ａ10°\n",
+     ""},
+    {"minus_form",
+     {"--form", "minus", "+1 -0.5 10", "+1 -1.5 100"},
+     "",
+     0,
+     "Ｓ＋1.50Ｄ Ｃ-1.00Ｄ Ａ100°\n",
+     ""},
+    {"plus_form",
+     {"--form=plus", "--plain", "-1.25 -0.50 x180", "pl"},
+     "",
+     0,
+     "S-1.75 C+0.50 A90\n",
+     ""},
+    {"any_value",
+     {"--any", "Ｓ-0.06Ｄ Ｃ-1.39Ｄ Ａ17°", "+0.10"},
+     "",
+     0,
+     "Ｓ＋0.04Ｄ Ｃ-1.39Ｄ Ａ17°\n",
+     ""},
+    {"list_keeps_every_line_in_place",
+     {"--plain", "-"},
+     "# lab order 12\n"
+     "-1.25 -0.50 x180;pl\n"
+     "\n"
+     "+1.00\t-1.00 0.30 90\n"
+     "S-1.00 C-1.00 A10; S0 C-0.50 A30\n",
+     1,
+     "# lab order 12\nS-1.25 C-0.50 A180\n\n\nS-1.06 C-1.39 A17\n",
+     "toric-combine: -: line 4: lens 2: cylinder +0.30 is not one the bars "
+     "set: steps of 0.25 (--any takes it)\n"},
+    // Each line goes back with the end it came with: CR alone (old Macs,
+    // some lab systems), CRLF, LF, none at the very end.
+    {"line_ends_each_kept",
+     {"--plain", "-"},
+     "-1.25 -0.50 x180;pl\r-2.00;+0.50\r\npl;-3\npl;-4",
+     0,
+     "S-1.25 C-0.50 A180\rS-1.50\r\nS-3.00\nS-4.00",
+     ""},
+    // Excel's CSV: a byte order mark, a header, an id, quotes, CRLF; kept,
+    // with the result's columns.
+    {"csv_round_trip",
+     {"--csv", "-"},
+     "\xEF\xBB\xBFid,name,lens 1,lens 2\r\n"
+     "7,\"Sato, \"\"Ken\"\"\",\"-1,25 -0,50 AX180\",pl\r\n"
+     "8,Ito,S+1.00 C-0.50 A10,bad\r\n",
+     1,
+     "\xEF\xBB\xBFid,name,lens 1,lens 2,sphere,cylinder,axis,spherical "
+     "equivalent\r\n"
+     "7,\"Sato, \"\"Ken\"\"\",\"-1,25 -0,50 AX180\",pl,-1.25,-0.50,180,"
+     "-1.50\r\n"
+     "8,Ito,S+1.00 C-0.50 A10,bad,,,,\r\n",
+     "toric-combine: -: line 3: lens 2: cannot read \"bad\" at \"b\""},
+    {"quoted_cell_across_lines",
+     {"--csv", "-"},
+     "1,\"-1.25 -0.50\r\nx180\",pl\r\n",
+     0,
+     "1,\"-1.25 -0.50\r\nx180\",pl,-1.25,-0.50,180,-1.50\r\n",
+     ""},
+    {"unclosed_quote_reads_the_rows_after_it",
+     {"--csv", "-"},
+     "1,\"-1.25 -0.50 x180,pl\n2,pl,-1\n3,-1.25 -0.50 x180,pl\n",
+     1,
+     "1,\"-1.25 -0.50 x180,pl\",,,,\n2,pl,-1,-1.00,0.00,,-1.00\n"
+     "3,-1.25 -0.50 x180,pl,-1.25,-0.50,180,-1.50\n",
+     "toric-combine: -: line 1: a quote opens here and is never closed"},
+    {"six_columns_beside_an_id",
+     {"--plain", "-"},
+     "S1,C1,A1,S2,C2,A2,no\n-1.25,-0.50,180,0.50,-0.75,90,3\n",
+     0,
+     "S1,C1,A1,S2,C2,A2,no\nS-1.25 C-0.25 A90\n",
+     ""},
+    {"excel_general_columns_from_the_header",
+     {"--plain", "-"},
+     kJapaneseHeader + kGeneralRows,
+     0,
+     kJapaneseHeader + "S+2.85 C-3.20 A137\nS-1.00 C-0.50 A180\n",
+     ""},
+    {"excel_general_columns_from_the_row",
+     {"--csv", "-"},
+     kGeneralRows,
+     0,
+     "1,山田,2,-1.25,153,1,-2.25,128,2.85,-3.20,137,1.25\n"
+     "2,佐藤,0,0,90,-1,-0.5,180,-1.00,-0.50,180,-1.25\n",
+     ""},
+    // A sphere alone leaves C and A empty; an empty row stays one.
+    {"empty_cells_as_a_spreadsheet_means_them",
+     {"--plain", "-"},
+     "S,C,A,S,C,A\n-1.00,,,+0.50,-0.50,90\n,,,,,\n-1.00,,,+0.50,-0.50,\n",
+     1,
+     "S,C,A,S,C,A\nS-0.50 C-0.50 A90\n,,,,,\n\n",
+     "toric-combine: -: line 4: lens 2: cylinder -0.50 has no axis\n"},
+    {"six_numbers_read_two_ways",
+     {"--plain", "-"},
+     "1,0,0,90,0,0,90\n",
+     1,
+     "\n",
+     "line 1: the lenses could be in columns 1,2,3,4,5,6 or 2,3,4,5,6,7; "
+     "name them with --columns"},
+    {"row_number_is_no_lens",
+     {"--plain", "-"},
+     "No.,name,lens 1,lens 2\n3,Yamada,-1.25 -0.50 x180 far,pl\n"
+     "4,Ito,-1.25 -0.50 x180,pl\n",
+     1,
+     "No.,name,lens 1,lens 2\n\nS-1.25 C-0.50 A180\n",
+     "line 2: lens 1: cannot read \"-1.25 -0.50 x180 far\" at \"f\""},
+    {"receipt_number_beside_one_lens",
+     {"--any", "--plain", "-"},
+     "1004,-1.25 -0.50 x180 far,pl\n",
+     1,
+     "\n",
+     "line 1: the lenses could be in columns 1,3; name them with --columns"},
+    {"settled_columns_never_fall_back",
+     {"--plain", "-"},
+     "-1.25 -0.50 x180,pl\nfoo,pl\n",
+     1,
+     "S-1.25 C-0.50 A180\n\n",
+     "line 2: lens 1: cannot read \"foo\""},
+    {"two_eyes_are_no_two_lenses",
+     {"--plain", "-"},
+     "氏名,右,左\n佐藤,-1.25 -0.50 x180,pl\n",
+     2,
+     "",
+     "line 1: the header names the right and the left eye"},
+    // Found by the fuzz target: a first row's long number overflowed
+    // while it was read as a lens's number.
+    {"long_number_in_a_first_row",
+     {"--plain", "-"},
+     "S" + std::string(30, '1') + ";pl\n",
+     1,
+     "\n",
+     "line 1: no two columns read as lenses"},
+    {"columns_chosen_checked_on_every_row",
+     {"--plain", "--columns", "3,1", "-"},
+     "pl;x;-1.00\npl;\n",
+     1,
+     "S-1.00\n\n",
+     "line 2: the row has 2 columns, and the lenses are in columns 3,1"},
+    {"shift_jis_written_back",
+     {"--csv", "-"},
+     kShiftJisRow,
+     0,
+     kShiftJisRow.substr(0, kShiftJisRow.size() - 2) +
+         ",-1.25,-0.25,90,-1.38\r\n",
+     ""},
+    {"utf16le_written_back",
+     {"--csv", "-"},
+     utf16(u"1\tＳ-1.25Ｄ Ｃ-0.50Ｄ Ａ180°\tpl\r\n", true),
+     0,
+     utf16(u"1\tＳ-1.25Ｄ Ｃ-0.50Ｄ Ａ180°\tpl\t-1.25\t-0.50\t180\t-1.50\r\n",
+           true),
+     ""},
+    {"utf16be_results_in_utf8",
+     {"-"},
+     utf16(u"-1.25 -0.50 ×180;pl\n", false),
+     0,
+     "Ｓ-1.25Ｄ Ｃ-0.50Ｄ Ａ180°\n",
+     ""},
+    {"nul_byte_is_no_list",
+     {"-"},
+     "pl;pl\n\x1b[2Jpl\0;pl\n"s,
+     2,
+     "Ｓ 0.00Ｄ\n",
+     "toric-combine: -: line 2: a NUL byte: this is no text list\n"},
+    // The line before the NUL straddles the reader's 64 KiB pieces.
+    {"nul_byte_after_a_line_across_pieces",
+     {"-"},
+     std::string(65530, '#') + "\npl;pl\nx\0;pl\n"s,
+     2,
+     std::string(65530, '#') + "\nＳ 0.00Ｄ\n",
+     "toric-combine: -: line 3: a NUL byte"},
+    {"unknown_option",
+     {"--no-such"},
+     "",
+     2,
+     "",
+     "toric-combine: unknown option --no-such (see toric-combine --help)\n"},
+    {"value_for_an_option_without_one", {"--csv=no", "-"}, "", 2, "",
+     "--csv takes no value"},
+    {"option_without_its_value", {"--form"}, "", 2, "", "--form needs a value"},
+    {"bad_form",
+     {"--form", "sideways", "pl", "pl"},
+     "",
+     2,
+     "",
+     "--form takes minus or plus"},
+    {"column_zero", {"--columns", "0,1", "-"}, "", 2, "", "--columns takes"},
+    {"column_twice", {"--columns", "2,2", "-"}, "", 2, "", "--columns takes"},
+    {"column_negative", {"--columns", "-1,2", "-"}, "", 2, "",
+     "--columns takes"},
+    {"nothing", {}, "", 2, "", "two lenses or a list expected"},
+    {"too_many", {"pl", "pl", "pl"}, "", 2, "", "too many arguments"},
+    {"unreadable_lens", {"pl", "abc"}, "", 2, "", "lens 2: cannot read"},
+    {"missing_list",
+     {"/nonexistent/list.txt"},
+     "",
+     2,
+     "",
+     "toric-combine: /nonexistent/list.txt: "},
+};
+
+}  // namespace toric::test

@@ -1,0 +1,31 @@
+// The fuzz target's first inputs: every input of toric-combine's test
+// table, each after the byte that chooses its options, into the folder
+// named by the one argument.
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+#include "combine_runs.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) return 2;
+  for (const auto& run : toric::test::kRuns) {
+    std::uint8_t choice = 0;
+    std::string lenses;  // two lenses on the command line, as one pair
+    for (const std::string& arg : run.args) {
+      if (arg == "--csv") choice |= 1;
+      if (arg == "--plain") choice |= 2;
+      if (arg == "--any") choice |= 4;
+      if (arg == "3,1") choice |= 0x20;
+      if (!arg.starts_with("--") && arg != "-" && arg != "3,1") {
+        lenses += (lenses.empty() ? "" : ";") + arg;
+      }
+    }
+    std::ofstream seed(std::string(argv[1]) + "/" + run.name,
+                       std::ios::binary);
+    seed << static_cast<char>(choice)
+         << (run.input.empty() ? lenses + "\n" : run.input);
+    if (!seed) return 1;
+  }
+  return 0;
+}
