@@ -27,7 +27,8 @@ constexpr const char* kUsage =
     "or a sphere alone (+2.00); a result line copied from the window reads\n"
     "too. A list (FILE, or - for standard input) has a pair a line: two\n"
     "lenses separated by ; or a tab, or CSV with the lenses in two columns or\n"
-    "in six (S, C, A, S, C, A), with or without a header row.\n"
+    "in six (S, C, A, S, C, A), named by its header or found in its first\n"
+    "row; in UTF-8, UTF-16 or Shift_JIS (see toric-combine(1)).\n"
     "\n"
     "  --plain                 write results in ASCII (S-1.25 C-0.50 A180)\n"
     "  --csv                   write the list's columns, then the result's\n"
@@ -161,7 +162,7 @@ std::string option_named(int code) {
 struct Request {
   ListOptions options;
   std::vector<std::string> operands;
-  int shows = 0;  // kHelp or kVersion
+  int shows = 0;      // kHelp or kVersion
   std::string wrong;  // a usage error
 };
 

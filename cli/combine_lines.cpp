@@ -103,9 +103,10 @@ void ListCombiner::unclosed(std::string& out, std::string& errors) {
   const int last = line_;
   record_line_ = pending_from_;
   split_fields(lines[0].first, separator_, fields_);
-  fail("a quote opens here and is never closed; the lines after it are "
-       "read as rows",
-       lines[0].second, out, errors);
+  fail(
+      "a quote opens here and is never closed; the lines after it are "
+      "read as rows",
+      lines[0].second, out, errors);
   line_ = pending_from_;
   for (std::size_t i = 1; i < lines.size(); ++i) {
     take_line(lines[i].first, lines[i].second, out, errors);
@@ -119,8 +120,7 @@ bool ListCombiner::take_header(std::string_view record,
   if (!header.header) return false;
   if (columns_.empty()) {
     if (!header.refusal.empty()) {
-      refusal_ = "line " + std::to_string(record_line_) + ": " +
-                 header.refusal;
+      refusal_ = "line " + std::to_string(record_line_) + ": " + header.refusal;
       return true;
     }
     columns_ = header.columns;
@@ -237,8 +237,8 @@ std::optional<LensPower> ListCombiner::lens(int which, std::string& reason) {
     const std::string_view cylinder = trimmed(fields_[columns_[first + 1]]);
     const std::string_view axis = trimmed(fields_[columns_[first + 2]]);
     if (sphere.empty()) {
-      reason = name() + "no sphere in column " +
-               std::to_string(columns_[first] + 1);
+      reason =
+          name() + "no sphere in column " + std::to_string(columns_[first] + 1);
       return std::nullopt;
     }
     lens_text_ = sphere;

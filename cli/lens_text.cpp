@@ -27,7 +27,7 @@ char ascii_form(char32_t c) {
   if (c >= 0x20 && c < 0x7F) return static_cast<char>(c);
   switch (c) {
     case '\t':
-    case '\n':    // a line break inside a spreadsheet's cell
+    case '\n':  // a line break inside a spreadsheet's cell
     case '\r':
     case 0x00A0:  // no-break space
     case 0x3000:  // ideographic space

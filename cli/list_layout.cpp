@@ -15,8 +15,8 @@ enum Field { kNoField = -1, kSphere = 0, kCylinder = 1, kAxis = 2 };
 
 // What a header cell names.
 struct Role {
-  bool known = true;   // every word of it is one of a lens column's
-  int lens = 0;        // 1 or 2; 0 where it names none
+  bool known = true;  // every word of it is one of a lens column's
+  int lens = 0;       // 1 or 2; 0 where it names none
   Field field = kNoField;
   bool whole = false;  // "lens", "レンズ", "枚目": a column of whole lenses
   char eye = 0;        // 'R' or 'L'
@@ -29,8 +29,7 @@ constexpr std::string_view kWordsOf[][7] = {
 };
 
 bool one_of(std::string_view word, const std::string_view (&words)[7]) {
-  return std::find(std::begin(words), std::end(words), word) !=
-         std::end(words);
+  return std::find(std::begin(words), std::end(words), word) != std::end(words);
 }
 
 void take_word(std::string_view word, Role& role) {
@@ -100,7 +99,7 @@ Role role_of(std::string_view cell) {
   std::string word;
   int digits = 0;
   int number = 0;
-  bool sign = false;   // a sign or a point just before a digit: a value
+  bool sign = false;  // a sign or a point just before a digit: a value
   bool japanese_axis = false;
   char previous = ' ';
   const auto end_word = [&] {
@@ -174,8 +173,8 @@ HeaderReading read_header(const std::vector<std::string>& fields) {
   for (const std::string& field : fields) {
     roles.push_back(role_of(field));
     const Role& role = roles.back();
-    const bool names = role.known && (role.field != kNoField || role.whole ||
-                                      role.eye != 0);
+    const bool names =
+        role.known && (role.field != kNoField || role.whole || role.eye != 0);
     const CellKind kind = cell_of(field).kind;
     // A value no header holds: a number, a lens, "pl".
     if (!names && kind != CellKind::kOther && kind != CellKind::kEmpty) {
@@ -187,7 +186,7 @@ HeaderReading read_header(const std::vector<std::string>& fields) {
   if (!letters) return reading;
 
   bool right = false, left = false;
-  std::array<std::vector<int>, 3> whole;         // by lens 0, 1, 2
+  std::array<std::vector<int>, 3> whole;                 // by lens 0, 1, 2
   std::array<std::array<std::vector<int>, 3>, 3> named;  // by lens, field
   for (int i = 0; i < static_cast<int>(roles.size()); ++i) {
     const Role& r = roles[i];
@@ -277,16 +276,16 @@ RowLayout layout_of_row(const std::vector<std::string>& fields) {
     // spreadsheet writes +2.00: never taken for either.
     certain = false;
     for (const int count : counts) {
-      candidates.push_back({std::min(lenses[0], count),
-                            std::max(lenses[0], count)});
+      candidates.push_back(
+          {std::min(lenses[0], count), std::max(lenses[0], count)});
     }
   }
   if (candidates.size() == 1 && certain) return {candidates[0], {}};
   if (candidates.empty()) {
     return {{},
             lenses.size() > 2
-                ? "columns " + columns_named(lenses) +
-                      " all read as lenses" + kNameThem
+                ? "columns " + columns_named(lenses) + " all read as lenses" +
+                      kNameThem
                 : std::string("no two columns read as lenses, and no six as "
                               "S, C, A, S, C, A") +
                       kNameThem};

@@ -22,7 +22,9 @@ constexpr std::size_t kLongestLine = 1 << 20;
 class Output {
  public:
   Output(std::FILE* out, std::FILE* err, const std::string& name, bool csv)
-      : out_(out), err_(err), prefix_("toric-combine: " + name + ": "),
+      : out_(out),
+        err_(err),
+        prefix_("toric-combine: " + name + ": "),
         csv_(csv) {}
 
   std::string text;
@@ -51,7 +53,8 @@ class Output {
       const std::string bytes =
           std::string(mark_written_ ? "" : byte_order_mark(form)) +
           encoded(text, form);
-      written = std::fwrite(bytes.data(), 1, bytes.size(), out_) == bytes.size();
+      written =
+          std::fwrite(bytes.data(), 1, bytes.size(), out_) == bytes.size();
     }
     mark_written_ = true;
     text.clear();
@@ -140,8 +143,8 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return output.fail(std::strerror(errno));
     const bool last = got == 0;
-    decoder.decode(std::string_view(chunk.data(), static_cast<std::size_t>(
-                                                      last ? 0 : got)),
+    decoder.decode(std::string_view(chunk.data(),
+                                    static_cast<std::size_t>(last ? 0 : got)),
                    last, text);
     // Text has no NUL: the lines before its line are taken, and the list
     // ends there, its bytes never echoed.
@@ -149,7 +152,8 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
     std::string_view readable(text);
     if (nul != std::string::npos) {
       const std::size_t line_end = readable.substr(0, nul).find_last_of("\r\n");
-      readable = readable.substr(0, line_end == std::string_view::npos ? 0 : line_end + 1);
+      readable = readable.substr(
+          0, line_end == std::string_view::npos ? 0 : line_end + 1);
     }
     const std::size_t taken = take_lines(
         readable, 0, last || nul != std::string::npos, combiner, output);

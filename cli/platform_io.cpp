@@ -24,7 +24,6 @@ bool write_text(std::FILE* stream, std::string_view utf8) {
   return std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size();
 }
 
-
 namespace {
 
 // `in` from one encoding into another with iconv; where iconv stops at a
@@ -80,25 +79,26 @@ std::string cp932_to_utf8(std::string_view bytes) {
   // A lead byte and a trail byte that stand for no character are passed
   // over together, as a reader that walks the text character by character
   // sees them; any other byte alone.
-  return converted(bytes, "UTF-8", "CP932", "\xEF\xBF\xBD",
-                   [](std::string_view rest) {
-                     const auto lead = static_cast<unsigned char>(rest[0]);
-                     const auto trail = rest.size() > 1
-                                            ? static_cast<unsigned char>(rest[1])
-                                            : 0;
-                     const bool pair =
-                         ((lead >= 0x81 && lead <= 0x9F) ||
-                          (lead >= 0xE0 && lead <= 0xFC)) &&
-                         ((trail >= 0x40 && trail <= 0x7E) ||
-                          (trail >= 0x80 && trail <= 0xFC));
-                     return std::size_t{pair ? 2u : 1u};
-                   });
+  return converted(
+      bytes, "UTF-8", "CP932", "\xEF\xBF\xBD", [](std::string_view rest) {
+        const auto lead = static_cast<unsigned char>(rest[0]);
+        const auto trail =
+            rest.size() > 1 ? static_cast<unsigned char>(rest[1]) : 0;
+        const bool pair = ((lead >= 0x81 && lead <= 0x9F) ||
+                           (lead >= 0xE0 && lead <= 0xFC)) &&
+                          ((trail >= 0x40 && trail <= 0x7E) ||
+                           (trail >= 0x80 && trail <= 0xFC));
+        return std::size_t{pair ? 2u : 1u};
+      });
 }
 
 std::string utf8_to_cp932(std::string_view utf8) {
   return converted(utf8, "CP932", "UTF-8", "?", [](std::string_view rest) {
     const auto lead = static_cast<unsigned char>(rest.front());
-    std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    std::size_t length = lead >= 0xF0   ? 4
+                         : lead >= 0xE0 ? 3
+                         : lead >= 0xC0 ? 2
+                                        : 1;
     return length;
   });
 }

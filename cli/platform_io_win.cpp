@@ -24,10 +24,9 @@ std::wstring wide(std::string_view text, UINT code_page = CP_UTF8) {
 
 std::string narrow(const std::wstring& text, UINT code_page) {
   const char* fallback = code_page == CP_UTF8 ? nullptr : "?";
-  const int size =
-      WideCharToMultiByte(code_page, 0, text.data(),
-                          static_cast<int>(text.size()), nullptr, 0, fallback,
-                          nullptr);
+  const int size = WideCharToMultiByte(code_page, 0, text.data(),
+                                       static_cast<int>(text.size()), nullptr,
+                                       0, fallback, nullptr);
   std::string out(static_cast<std::size_t>(size), '\0');
   WideCharToMultiByte(code_page, 0, text.data(), static_cast<int>(text.size()),
                       out.data(), size, fallback, nullptr);
@@ -78,7 +77,6 @@ bool write_text(std::FILE* stream, std::string_view utf8) {
   return WriteConsoleW(console, text.data(), static_cast<DWORD>(text.size()),
                        &written, nullptr) != 0;
 }
-
 
 std::string cp932_to_utf8(std::string_view bytes) {
   return narrow(wide(bytes, 932), CP_UTF8);

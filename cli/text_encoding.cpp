@@ -40,8 +40,8 @@ bool is_utf8(std::string_view text, bool may_be_cut) {
     }
     // Cut at the end, or no UTF-8 at all.
     const std::size_t wanted = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-    bool cut = may_be_cut && lead >= 0xC2 && lead <= 0xF4 &&
-               i + wanted > text.size();
+    bool cut =
+        may_be_cut && lead >= 0xC2 && lead <= 0xF4 && i + wanted > text.size();
     for (std::size_t k = i + 1; cut && k < text.size(); ++k) {
       cut = (byte(text, k) & 0xC0) == 0x80;
     }

@@ -1,9 +1,9 @@
 // toric-combine's arguments in, its output, errors and exit status out.
 #include "combine_command.h"
 
-#include "combine_runs.h"
-
 #include <gtest/gtest.h>
+
+#include "combine_runs.h"
 
 #ifndef _WIN32
 #include <unistd.h>

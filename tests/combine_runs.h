@@ -16,8 +16,8 @@ struct Invocation {
   std::vector<std::string> args;
   std::string input;  // standard input
   int status;
-  std::string out;    // all of it
-  const char* says;   // a part of the error stream; "" for none at all
+  std::string out;   // all of it
+  const char* says;  // a part of the error stream; "" for none at all
 };
 
 // Text in UTF-16 with its byte order mark, as Excel's "Unicode text".
@@ -36,7 +36,12 @@ inline std::string utf16(std::u16string_view text, bool little_endian) {
 // own result line with its fullwidth letters and degree sign, and a lens
 // written with a multiplication sign.
 inline const std::string kShiftJisRow =
-    "1,\x8E" "R\x93" "c,\x82r-1.25\x82" "c \x82" "b-0.50\x82" "c \x82`180"
+    "1,\x8E"
+    "R\x93"
+    "c,\x82r-1.25\x82"
+    "c \x82"
+    "b-0.50\x82"
+    "c \x82`180"
     "\x81\x8B,+0.50 -0.75 \x81~90\r\n";
 
 // A header as Japanese opticians name their columns, over Excel's
@@ -59,8 +64,12 @@ inline const Invocation kRuns[] = {
      0,
      "S-1.25 C-0.25 A90\n",
      ""},
-    {"lens_starting_with_a_point", {"-.50", "-1.25 -0.50 x180"}, "", 0,
-     "Ｓ-1.75Ｄ Ｃ-0.50Ｄ Ａ180°\n", ""},
+    {"lens_starting_with_a_point",
+     {"-.50", "-1.25 -0.50 x180"},
+     "",
+     0,
+     "Ｓ-1.75Ｄ Ｃ-0.50Ｄ Ａ180°\n",
+     ""},
     {"version", {"--version"}, "", 0, "toric-combine 1.0.0\n", ""},
     // The window's rule keeps a plus cylinder where the sphere is not
     // negative; --form writes one form.
@@ -245,7 +254,11 @@ inline const Invocation kRuns[] = {
      2,
      "",
      "toric-combine: unknown option --no-such (see toric-combine --help)\n"},
-    {"value_for_an_option_without_one", {"--csv=no", "-"}, "", 2, "",
+    {"value_for_an_option_without_one",
+     {"--csv=no", "-"},
+     "",
+     2,
+     "",
      "--csv takes no value"},
     {"option_without_its_value", {"--form"}, "", 2, "", "--form needs a value"},
     {"bad_form",
@@ -256,7 +269,11 @@ inline const Invocation kRuns[] = {
      "--form takes minus or plus"},
     {"column_zero", {"--columns", "0,1", "-"}, "", 2, "", "--columns takes"},
     {"column_twice", {"--columns", "2,2", "-"}, "", 2, "", "--columns takes"},
-    {"column_negative", {"--columns", "-1,2", "-"}, "", 2, "",
+    {"column_negative",
+     {"--columns", "-1,2", "-"},
+     "",
+     2,
+     "",
      "--columns takes"},
     {"nothing", {}, "", 2, "", "two lenses or a list expected"},
     {"too_many", {"pl", "pl", "pl"}, "", 2, "", "too many arguments"},

@@ -30,11 +30,13 @@ const Sample kSamples[] = {
     {"utf8_mark", "\xEF\xBB\xBF×90", Encoding::kUtf8, true, "×90"},
     {"utf16le_surrogates", utf16(u"山田\U0001F453;pl", true),
      Encoding::kUtf16Le, true, "山田\U0001F453;pl"},
-    {"utf16be", utf16(u"Ｓ-1.25", false), Encoding::kUtf16Be, true,
-     "Ｓ-1.25"},
+    {"utf16be", utf16(u"Ｓ-1.25", false), Encoding::kUtf16Be, true, "Ｓ-1.25"},
     // ASCII first, then Shift_JIS: 山田 and the window's Ｓ and °.
-    {"cp932", "1,\x8E" "R\x93" "c,\x82r-1.25\x81\x8B", Encoding::kCp932,
-     false, "1,山田,Ｓ-1.25°"},
+    {"cp932",
+     "1,\x8E"
+     "R\x93"
+     "c,\x82r-1.25\x81\x8B",
+     Encoding::kCp932, false, "1,山田,Ｓ-1.25°"},
 };
 
 class Decode : public testing::TestWithParam<Sample> {};
@@ -73,8 +75,10 @@ TEST(Decode, BrokenCharactersReadAsReplacements) {
     const char* text;
   } kBroken[] = {
       {"\xFF\xFE\x00\xD8"s, "\uFFFD"},  // UTF-16: half a surrogate pair
-      {"\xFF\xFE" "A", "\uFFFD"},      // UTF-16: an odd byte at the end
-      {"a\x82", "a\uFFFD"},            // code page 932: a lead byte alone
+      {"\xFF\xFE"
+       "A",
+       "\uFFFD"},            // UTF-16: an odd byte at the end
+      {"a\x82", "a\uFFFD"},  // code page 932: a lead byte alone
       // A pair that stands for no character is one replacement (found by
       // the fuzz target: read whole, its second byte came out as "@").
       {"a\x85\x40\x82\x72", "a\uFFFDＳ"},

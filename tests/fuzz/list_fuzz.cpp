@@ -52,8 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   const std::uint8_t choice = data[0];
   const std::string_view bytes(reinterpret_cast<const char*>(data + 1),
                                size - 1);
-  toric::read_lens(bytes, (choice & 4) ? toric::LensValues::kAny
-                                       : toric::LensValues::kBars);
+  toric::read_lens(
+      bytes, (choice & 4) ? toric::LensValues::kAny : toric::LensValues::kBars);
   toric::cell_of(bytes);
   decode_in_pieces(bytes, 1 + (choice >> 5));
 

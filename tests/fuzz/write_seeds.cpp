@@ -21,8 +21,7 @@ int main(int argc, char** argv) {
         lenses += (lenses.empty() ? "" : ";") + arg;
       }
     }
-    std::ofstream seed(std::string(argv[1]) + "/" + run.name,
-                       std::ios::binary);
+    std::ofstream seed(std::string(argv[1]) + "/" + run.name, std::ios::binary);
     seed << static_cast<char>(choice)
          << (run.input.empty() ? lenses + "\n" : run.input);
     if (!seed) return 1;
