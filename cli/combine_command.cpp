@@ -233,7 +233,12 @@ Request parsed(std::span<const std::string> args) {
         request.shows = code;
         return request;
       case ':':
-        request.wrong = option_named(optopt) + " needs a value";
+        // MinGW's getopt_long says so too of a value given to an option
+        // that takes none.
+        request.wrong = option_named(optopt) +
+                        (given(argv[optind - 1]).find('=') != std::string::npos
+                             ? " takes no value"
+                             : " needs a value");
         return request;
       default: {
         const std::string arg = given(argv[optind - 1]);

@@ -78,8 +78,46 @@ bool write_text(std::FILE* stream, std::string_view utf8) {
                        &written, nullptr) != 0;
 }
 
+// Code page 932 strictly: false where a byte or pair stands for no
+// character.
+bool strictly_wide(std::string_view text, std::wstring& out) {
+  const int size =
+      MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, text.data(),
+                          static_cast<int>(text.size()), nullptr, 0);
+  if (size == 0) return text.empty();
+  const std::size_t start = out.size();
+  out.resize(start + static_cast<std::size_t>(size));
+  MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, text.data(),
+                      static_cast<int>(text.size()), out.data() + start, size);
+  return true;
+}
+
+bool is_lead(unsigned char b) {
+  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+bool is_trail(unsigned char b) {
+  return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
+
+// Windows would write "・" or a private character for a byte that stands
+// for none: such a text is taken a character at a time, as the Linux twin
+// takes it, and a lead byte and a trail byte that stand for nothing, or
+// any other byte alone, become U+FFFD.
 std::string cp932_to_utf8(std::string_view bytes) {
-  return narrow(wide(bytes, 932), CP_UTF8);
+  std::wstring text;
+  if (!strictly_wide(bytes, text)) {
+    text.clear();
+    for (std::size_t i = 0; i < bytes.size();) {
+      const auto lead = static_cast<unsigned char>(bytes[i]);
+      const bool pair = is_lead(lead) && i + 1 < bytes.size() &&
+                        is_trail(static_cast<unsigned char>(bytes[i + 1]));
+      const std::size_t length = pair ? 2 : 1;
+      if (!strictly_wide(bytes.substr(i, length), text)) text += L'\uFFFD';
+      i += length;
+    }
+  }
+  return narrow(text, CP_UTF8);
 }
 
 std::string utf8_to_cp932(std::string_view utf8) {
