@@ -1,15 +1,12 @@
 #include "combine_command.h"
 
-#include <getopt.h>
-
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "combine_lines.h"
+#include "command_options.h"
 #include "lens_text.h"
 #include "list_stream.h"
 #include "platform_io.h"
@@ -97,175 +94,16 @@ int combine_file(const std::string& name, const ListOptions& options,
   return status;
 }
 
-// "2,3" or "2,3,4,5,6,7", counted from 1, into columns counted from 0;
-// none may be 0, negative or given twice.
-std::optional<LensColumns> columns_of(std::string_view text) {
-  LensColumns columns;
-  while (true) {
-    const std::size_t end = text.find(',');
-    const std::string_view number = text.substr(0, end);
-    int column = 0;
-    for (const char c : number) {
-      if (c < '0' || c > '9' || column > 9999) return std::nullopt;
-      column = column * 10 + (c - '0');
-    }
-    if (number.empty() || column == 0) return std::nullopt;
-    if (std::find(columns.begin(), columns.end(), column - 1) !=
-        columns.end()) {
-      return std::nullopt;
-    }
-    columns.push_back(column - 1);
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
-  }
-  if (columns.size() != 2 && columns.size() != 6) return std::nullopt;
-  return columns;
-}
-
-// A lens such as "-1.25 -0.50 x180" or "-.50" starts with a minus, and is
-// no option.
-bool looks_like_lens(std::string_view arg) {
-  return arg.size() > 1 && arg[0] == '-' &&
-         ((arg[1] >= '0' && arg[1] <= '9') || arg[1] == '.' || arg[1] == ',');
-}
-
-enum Option : int {
-  kOperand = 1,  // getopt's code for an argument that is no option
-  kPlain = 'p',
-  kCsv = 'c',
-  kAny = 'a',
-  kForm = 'f',
-  kColumns = 'k',
-  kHelp = 'h',
-  kVersion = 'v',
-};
-
-constexpr option kOptions[] = {
-    {"plain", no_argument, nullptr, kPlain},
-    {"csv", no_argument, nullptr, kCsv},
-    {"any", no_argument, nullptr, kAny},
-    {"form", required_argument, nullptr, kForm},
-    {"columns", required_argument, nullptr, kColumns},
-    {"help", no_argument, nullptr, kHelp},
-    {"version", no_argument, nullptr, kVersion},
-    {nullptr, 0, nullptr, 0},
-};
-
-std::string option_named(int code) {
-  for (const option& o : kOptions) {
-    if (o.name != nullptr && o.val == code) return std::string("--") + o.name;
-  }
-  return std::string{'-', static_cast<char>(code)};
-}
-
-// What the command line asks for.
-struct Request {
-  ListOptions options;
-  std::vector<std::string> operands;
-  int shows = 0;      // kHelp or kVersion
-  std::string wrong;  // a usage error
-};
-
-// The arguments through getopt_long, in order ("-" first in its options):
-// options may come before and after the lenses, "--" ends them, and an
-// argument that looks like a lens is given to getopt with a space in front,
-// so that it is an operand (or an option's value) and not options "-1".
-Request parsed(std::span<const std::string> args) {
-  std::vector<std::string> shown{"toric-combine"};
-  for (const std::string& arg : args) {
-    shown.push_back(looks_like_lens(arg) ? " " + arg : arg);
-  }
-  std::vector<char*> argv;
-  for (std::string& arg : shown) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  const int argc = static_cast<int>(shown.size());
-  // The argument getopt points at, as it was given.
-  const auto given = [&](const char* text) {
-    for (std::size_t i = 1; i < shown.size(); ++i) {
-      if (text == shown[i].data()) return args[i - 1];
-    }
-    return std::string(text);
-  };
-
-  Request request;
-  ListOptions& options = request.options;
-  optind = 0;  // from the start, whatever an earlier call left
-  opterr = 0;  // the messages are ours
-  int code;
-  while ((code = getopt_long(argc, argv.data(), "-:hv", kOptions, nullptr)) !=
-         -1) {
-    const std::string value = optarg != nullptr ? given(optarg) : "";
-    switch (code) {
-      case kOperand:
-        request.operands.push_back(value);
-        break;
-      case kPlain:
-        options.notation = Notation::kPlain;
-        break;
-      case kCsv:
-        options.csv = true;
-        break;
-      case kAny:
-        options.values = LensValues::kAny;
-        break;
-      case kForm:
-        if (value == "minus") {
-          options.form = CylinderForm::kMinus;
-        } else if (value == "plus") {
-          options.form = CylinderForm::kPlus;
-        } else {
-          request.wrong = "--form takes minus or plus";
-          return request;
-        }
-        break;
-      case kColumns:
-        if (const auto columns = columns_of(value)) {
-          options.columns = *columns;
-        } else {
-          request.wrong =
-              "--columns takes two or six different column numbers from 1, "
-              "such as 2,3";
-          return request;
-        }
-        break;
-      case kHelp:
-      case kVersion:
-        request.shows = code;
-        return request;
-      case ':':
-        // MinGW's getopt_long says so too of a value given to an option
-        // that takes none.
-        request.wrong = option_named(optopt) +
-                        (given(argv[optind - 1]).find('=') != std::string::npos
-                             ? " takes no value"
-                             : " needs a value");
-        return request;
-      default: {
-        const std::string arg = given(argv[optind - 1]);
-        if (arg.starts_with("--") && optopt != 0) {
-          request.wrong = option_named(optopt) + " takes no value";
-        } else if (arg.starts_with("--") || optopt == 0) {
-          request.wrong = "unknown option " + arg.substr(0, arg.find('='));
-        } else {
-          request.wrong = "unknown option " + option_named(optopt);
-        }
-        return request;
-      }
-    }
-  }
-  for (int i = optind; i < argc; ++i) request.operands.push_back(args[i - 1]);
-  return request;
-}
-
 }  // namespace
 
 int run_combine_command(std::span<const std::string> args, std::FILE* in,
                         std::FILE* out, std::FILE* err) {
   const Streams io{in, out, err};
-  const Request request = parsed(args);
+  const CommandRequest request = parse_command_line(args);
   if (!request.wrong.empty()) return usage_error(err, request.wrong);
-  if (request.shows == kHelp) return written(out, err, kUsage, "the help");
-  if (request.shows == kVersion) {
+  if (request.shows == CommandRequest::kHelp)
+    return written(out, err, kUsage, "the help");
+  if (request.shows == CommandRequest::kVersion) {
     return written(out, err, "toric-combine " TORIC_VERSION "\n",
                    "the version");
   }

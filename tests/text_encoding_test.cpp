@@ -39,24 +39,29 @@ const Sample kSamples[] = {
      Encoding::kCp932, false, "1,山田,Ｓ-1.25°"},
 };
 
+// The text of `bytes` read whole, or given to the decoder a byte at a time.
+std::string decoded(std::string_view bytes, bool bytewise,
+                    toric::TextDecoder& decoder) {
+  std::string text;
+  for (std::size_t i = 0; bytewise && i < bytes.size(); ++i) {
+    decoder.decode(bytes.substr(i, 1), false, text);
+  }
+  decoder.decode(bytewise ? std::string_view() : bytes, true, text);
+  return text;
+}
+
 class Decode : public testing::TestWithParam<Sample> {};
 
 TEST_P(Decode, ReadsTheSameWholeOrAByteAtATime) {
   const Sample& sample = GetParam();
   toric::TextDecoder whole;
-  std::string text;
-  whole.decode(sample.bytes, true, text);
+  const std::string text = decoded(sample.bytes, false, whole);
   EXPECT_EQ(text, sample.text);
   EXPECT_EQ(whole.form().encoding, sample.encoding);
   EXPECT_EQ(whole.form().byte_order_mark, sample.byte_order_mark);
 
   toric::TextDecoder bytewise;
-  std::string pieced;
-  for (const char byte : sample.bytes) {
-    bytewise.decode(std::string_view(&byte, 1), false, pieced);
-  }
-  bytewise.decode({}, true, pieced);
-  EXPECT_EQ(pieced, sample.text);
+  EXPECT_EQ(decoded(sample.bytes, true, bytewise), sample.text);
   EXPECT_EQ(bytewise.form().encoding, sample.encoding);
 
   EXPECT_EQ(std::string(toric::byte_order_mark(whole.form())) +
@@ -84,17 +89,11 @@ TEST(Decode, BrokenCharactersReadAsReplacements) {
       {"a\x85\x40\x82\x72", "a\uFFFDＳ"},
   };
   for (const auto& broken : kBroken) {
-    toric::TextDecoder whole;
-    std::string text;
-    whole.decode(broken.bytes, true, text);
-    EXPECT_EQ(text, broken.text);
-    toric::TextDecoder bytewise;
-    std::string pieced;
-    for (const char byte : broken.bytes) {
-      bytewise.decode(std::string_view(&byte, 1), false, pieced);
+    for (const bool bytewise : {false, true}) {
+      toric::TextDecoder decoder;
+      EXPECT_EQ(decoded(broken.bytes, bytewise, decoder), broken.text)
+          << (bytewise ? "a byte at a time" : "whole");
     }
-    bytewise.decode({}, true, pieced);
-    EXPECT_EQ(pieced, broken.text);
   }
 }
 
@@ -104,8 +103,8 @@ TEST(Decode, BrokenCharactersReadAsReplacements) {
 TEST(Decode, AReplacementAfterAGrownLineHasItsRoom) {
   for (std::size_t length = 1; length < 200; ++length) {
     toric::TextDecoder decoder;
-    std::string text;
-    decoder.decode(std::string(length, '\xB1') + "\x85\x40", true, text);
+    const std::string text =
+        decoded(std::string(length, '\xB1') + "\x85\x40", false, decoder);
     std::string expected;
     for (std::size_t i = 0; i < length; ++i) expected += "ｱ";
     ASSERT_EQ(text, expected + "\uFFFD") << length;
