@@ -7,6 +7,7 @@
 
 #include "combine_lines.h"
 #include "command_options.h"
+#include "explain.h"
 #include "lens_text.h"
 #include "list_stream.h"
 #include "platform_io.h"
@@ -35,6 +36,12 @@ constexpr const char* kUsage =
     "  --any                   take any power, not only those the bars set\n"
     "  --columns N,M           the lenses are in columns N and M (from 1)\n"
     "  --columns S,C,A,S,C,A   or their values are in these six columns\n"
+    "  --vertex MM             lens 2 sits MM millimetres in front of lens 1\n"
+    "  --rotation N(L|R)       lens 1's mark settled N degrees to the\n"
+    "                          examiner's left or right; the result is the\n"
+    "                          lens to order\n"
+    "  --step 0.125|0.25|0.50  round the result's powers to that step\n"
+    "  --explain               show the working of one pair, step by step\n"
     "  -h, --help              show this help\n"
     "  -v, --version           show the version\n";
 
@@ -65,7 +72,7 @@ struct Streams {
 };
 
 int combine_two(const std::string& first, const std::string& second,
-                const ListOptions& options, const Streams& io) {
+                const ListOptions& options, bool explain, const Streams& io) {
   const LensReading lens1 = read_lens(first, options.values);
   const LensReading lens2 =
       lens1.lens ? read_lens(second, options.values) : LensReading{};
@@ -75,10 +82,23 @@ int combine_two(const std::string& first, const std::string& second,
                       (lens1.lens ? lens2.error : lens1.error) + "\n");
     return 2;
   }
-  const std::string line =
-      result_line(*lens1.lens, *lens2.lens, options.notation, options.form) +
-      "\n";
-  return written(io.out, io.err, line, "the result");
+  const FittedReading fitted =
+      fitted_pair(*lens1.lens, *lens2.lens, options.fitting);
+  if (!fitted.pair) {
+    write(io.err, "toric-combine: " + fitted.error + "\n");
+    return 2;
+  }
+  if (explain) {
+    return written(
+        io.out, io.err,
+        explained(*lens1.lens, *lens2.lens, options.fitting, *fitted.pair,
+                  options.notation,
+                  japanese_user() ? Language::kJapanese : Language::kEnglish),
+        "the working");
+  }
+  return written(io.out, io.err,
+                 format_result(fitted.pair->ordered, options.notation) + "\n",
+                 "the result");
 }
 
 int combine_file(const std::string& name, const ListOptions& options,
@@ -113,8 +133,9 @@ int run_combine_command(std::span<const std::string> args, std::FILE* in,
     if (options.csv || !options.columns.empty()) {
       return usage_error(err, "--csv and --columns are for lists");
     }
-    return combine_two(operands[0], operands[1], options, io);
+    return combine_two(operands[0], operands[1], options, request.explain, io);
   }
+  if (request.explain) return usage_error(err, "--explain is for one pair");
   if (operands.size() == 1) return combine_file(operands[0], options, io);
   return usage_error(err, operands.empty() ? "two lenses or a list expected"
                                            : "too many arguments");

@@ -1,6 +1,7 @@
 #include "combine_lines.h"
 
 #include <algorithm>
+#include <span>
 #include <utility>
 
 #include "list_record.h"
@@ -12,6 +13,10 @@ namespace {
 
 constexpr const char* kResultColumns[] = {"sphere", "cylinder", "axis",
                                           "spherical equivalent"};
+// With a step, the exact values beside the rounded ones.
+constexpr const char* kStepColumns[] = {"sphere",   "exact sphere",
+                                        "cylinder", "exact cylinder",
+                                        "axis",     "spherical equivalent"};
 // A record open in quotes spans at most this many lines, or bytes; then
 // the quote is one that was never closed.
 constexpr std::size_t kLongestRecordLines = 64;
@@ -42,17 +47,9 @@ bool all_empty(const std::vector<std::string>& fields) {
 
 }  // namespace
 
-LensPower combined(const LensPower& lens1, const LensPower& lens2,
-                   CylinderForm form) {
-  const LensPower result = combine_lenses(lens1, lens2);
-  const bool turn = (form == CylinderForm::kMinus && result.cylinder > 0) ||
-                    (form == CylinderForm::kPlus && result.cylinder < 0);
-  return turn ? transpose(result) : result;
-}
-
 std::string result_line(const LensPower& lens1, const LensPower& lens2,
                         Notation notation, CylinderForm form) {
-  return format_result(combined(lens1, lens2, form), notation);
+  return format_result(in_form(combine_lenses(lens1, lens2), form), notation);
 }
 
 ListCombiner::ListCombiner(ListOptions options)
@@ -130,7 +127,10 @@ bool ListCombiner::take_header(std::string_view record,
   }
   if (options_.csv) {
     write_fields(out);
-    for (const char* name : kResultColumns) {
+    const auto names = options_.fitting.step != 0
+                           ? std::span<const char* const>(kStepColumns)
+                           : std::span<const char* const>(kResultColumns);
+    for (const char* name : names) {
       out += output_separator();
       out += name;
     }
@@ -155,7 +155,7 @@ void ListCombiner::take_record(std::string_view record,
     // An empty row of a spreadsheet, kept as one.
     if (options_.csv) {
       write_fields(out);
-      out.append(4, output_separator());
+      out.append(result_columns(), output_separator());
     } else {
       out += record;
     }
@@ -195,23 +195,38 @@ void ListCombiner::take_record(std::string_view record,
     fail(reason, line_end, out, errors);
     return;
   }
-  write_result(combined(*lens1, *lens2, options_.form), line_end, out);
+  const FittedReading fitted = fitted_pair(*lens1, *lens2, options_.fitting);
+  if (!fitted.pair) {
+    fail(fitted.error, line_end, out, errors);
+    return;
+  }
+  write_result(*fitted.pair, line_end, out);
 }
 
-void ListCombiner::write_result(const LensPower& result,
+void ListCombiner::write_result(const FittedPair& pair,
                                 std::string_view line_end,
                                 std::string& out) const {
+  const LensPower& result = pair.ordered;
   if (!options_.csv) {
     append_result(out, result, options_.notation);
     out += line_end;
     return;
   }
   const char separator = output_separator();
+  const bool step = options_.fitting.step != 0;
   write_fields(out);
   out += separator;
   append_decimal(out, result.sphere);
+  if (step) {
+    out += separator;
+    append_decimal(out, pair.exact.sphere);
+  }
   out += separator;
   append_decimal(out, result.cylinder);
+  if (step) {
+    out += separator;
+    append_decimal(out, pair.exact.cylinder);
+  }
   out += separator;
   if (result.cylinder != 0) out += std::to_string(result.axis);
   out += separator;
@@ -271,7 +286,7 @@ void ListCombiner::fail(const std::string& reason, std::string_view line_end,
   errors += "line " + std::to_string(record_line_) + ": " + reason + "\n";
   if (options_.csv) {
     write_fields(out);
-    out.append(4, output_separator());
+    out.append(result_columns(), output_separator());
   }
   out += line_end;
 }

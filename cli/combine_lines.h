@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "fitted_pair.h"
 #include "lens_text.h"
 #include "list_layout.h"
 #include "toric/format.h"
@@ -16,13 +17,9 @@
 
 namespace toric {
 
-// The cylinder form of the results: the window's rule (a plus cylinder is
-// turned only when the sphere is negative), or every result in one form.
-enum class CylinderForm { kWindow, kMinus, kPlus };
-
 struct ListOptions {
   Notation notation = Notation::kWindow;
-  CylinderForm form = CylinderForm::kWindow;
+  Fitting fitting;  // vertex distance, rotation, step and cylinder form
   LensValues values = LensValues::kBars;
   // CSV out: every input column, then the result's sphere, cylinder, axis
   // and spherical equivalent as plain numbers.
@@ -31,10 +28,6 @@ struct ListOptions {
   // S, C, A, S, C, A. Empty: found from the header, else from the rows.
   LensColumns columns;
 };
-
-// The combination of two lenses in the chosen form.
-LensPower combined(const LensPower& lens1, const LensPower& lens2,
-                   CylinderForm form);
 
 // The result line of two lenses.
 std::string result_line(const LensPower& lens1, const LensPower& lens2,
@@ -74,8 +67,12 @@ class ListCombiner {
   bool take_header(std::string_view record, std::string_view line_end,
                    std::string& out);
   std::optional<LensPower> lens(int which, std::string& reason);
-  void write_result(const LensPower& result, std::string_view line_end,
+  void write_result(const FittedPair& pair, std::string_view line_end,
                     std::string& out) const;
+  // How many columns a CSV's result takes: 4, or 6 with a step.
+  std::size_t result_columns() const {
+    return options_.fitting.step != 0 ? 6 : 4;
+  }
   // The list's separator, or a comma where it has none.
   char output_separator() const;
   void write_fields(std::string& out) const;

@@ -3,6 +3,8 @@
 #include <getopt.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <optional>
 #include <string_view>
 
@@ -49,6 +51,10 @@ enum Option : int {
   kAny = 'a',
   kForm = 'f',
   kColumns = 'k',
+  kVertex = 'd',
+  kRotation = 'r',
+  kStep = 's',
+  kExplain = 'e',
   kHelp = 'h',
   kVersion = 'v',
 };
@@ -59,10 +65,37 @@ constexpr option kOptions[] = {
     {"any", no_argument, nullptr, kAny},
     {"form", required_argument, nullptr, kForm},
     {"columns", required_argument, nullptr, kColumns},
+    {"vertex", required_argument, nullptr, kVertex},
+    {"rotation", required_argument, nullptr, kRotation},
+    {"step", required_argument, nullptr, kStep},
+    {"explain", no_argument, nullptr, kExplain},
     {"help", no_argument, nullptr, kHelp},
     {"version", no_argument, nullptr, kVersion},
     {nullptr, 0, nullptr, 0},
 };
+
+// A decimal number and nothing else ("12", "-12", "0.125").
+std::optional<double> number_of(const std::string& text) {
+  if (text.empty() || text.size() > 12) return std::nullopt;
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  if (*end != '\0' || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+// "10L" or "10R": degrees to the examiner's left (more than 0) or right.
+std::optional<int> rotation_of(std::string_view text) {
+  if (text.size() < 2 || text.size() > 3) return std::nullopt;
+  const char side = static_cast<char>(text.back() | 0x20);
+  if (side != 'l' && side != 'r') return std::nullopt;
+  int degrees = 0;
+  for (const char c : text.substr(0, text.size() - 1)) {
+    if (c < '0' || c > '9') return std::nullopt;
+    degrees = degrees * 10 + (c - '0');
+  }
+  if (degrees > 90) return std::nullopt;
+  return side == 'l' ? degrees : -degrees;
+}
 
 std::string option_named(int code) {
   for (const option& o : kOptions) {
@@ -117,9 +150,9 @@ CommandRequest parse_command_line(std::span<const std::string> args) {
         break;
       case kForm:
         if (value == "minus") {
-          options.form = CylinderForm::kMinus;
+          options.fitting.form = CylinderForm::kMinus;
         } else if (value == "plus") {
-          options.form = CylinderForm::kPlus;
+          options.fitting.form = CylinderForm::kPlus;
         } else {
           request.wrong = "--form takes minus or plus";
           return request;
@@ -134,6 +167,38 @@ CommandRequest parse_command_line(std::span<const std::string> args) {
               "such as 2,3";
           return request;
         }
+        break;
+      case kVertex: {
+        const auto mm = number_of(value);
+        if (!mm || *mm < -50 || *mm > 50) {
+          request.wrong =
+              "--vertex takes millimetres from -50 to 50, such as 12";
+          return request;
+        }
+        options.fitting.vertex_mm = *mm;
+        break;
+      }
+      case kRotation:
+        if (const auto degrees = rotation_of(value)) {
+          options.fitting.rotation = *degrees;
+        } else {
+          request.wrong =
+              "--rotation takes degrees from 0 to 90 and L or R, such as "
+              "10L";
+          return request;
+        }
+        break;
+      case kStep: {
+        const auto step = number_of(value);
+        if (step != 0.125 && step != 0.25 && step != 0.5) {
+          request.wrong = "--step takes 0.125, 0.25 or 0.50";
+          return request;
+        }
+        options.fitting.step = *step;
+        break;
+      }
+      case kExplain:
+        request.explain = true;
         break;
       case kHelp:
         request.shows = CommandRequest::kHelp;

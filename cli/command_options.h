@@ -15,7 +15,8 @@ struct CommandRequest {
   ListOptions options;
   std::vector<std::string> operands;  // two lenses, or a list
   Shows shows = kNothing;
-  std::string wrong;  // a usage error, without the program's name
+  bool explain = false;  // the working of one pair, step by step
+  std::string wrong;     // a usage error, without the program's name
 };
 
 // Options may come before and after the operands, "--" ends them, and a

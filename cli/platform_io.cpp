@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
+#include <string_view>
 
 namespace toric {
 
@@ -22,6 +24,16 @@ std::FILE* open_for_reading(const std::string& utf8_name) {
 
 bool write_text(std::FILE* stream, std::string_view utf8) {
   return std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size();
+}
+
+bool japanese_user() {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && *value != '\0') {
+      return std::string_view(value).starts_with("ja");
+    }
+  }
+  return false;
 }
 
 namespace {

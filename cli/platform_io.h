@@ -29,6 +29,11 @@ std::FILE* open_for_reading(const std::string& utf8_name);
 // are. False when the text could not be written.
 bool write_text(std::FILE* stream, std::string_view utf8);
 
+// Whether the user reads Japanese: a locale of LC_ALL, LC_MESSAGES or LANG
+// (the first that is set) starting with "ja"; on Windows, the user's
+// display language.
+bool japanese_user();
+
 // Shift_JIS as code page 932 has it, into UTF-8; a byte that starts no
 // character becomes U+FFFD.
 std::string cp932_to_utf8(std::string_view bytes);

@@ -78,6 +78,10 @@ bool write_text(std::FILE* stream, std::string_view utf8) {
                        &written, nullptr) != 0;
 }
 
+bool japanese_user() {
+  return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
+}
+
 // Code page 932 strictly: false where a byte or pair stands for no
 // character.
 bool strictly_wide(std::string_view text, std::wstring& out) {

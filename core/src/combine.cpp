@@ -50,17 +50,18 @@ const DoubleAngleTable& double_angles() {
 
 // Two cylinders at neither equal nor right-angled axes: crossed cylinders
 // by the double-angle formula.
-LensPower combine_oblique(double spheres, double c1, int a1, double c2,
-                          int a2) {
+LensPower combine_oblique(double spheres, double c1, int a1, double c2, int a2,
+                          CombinationSteps& steps) {
   const DoubleAngleTable& angles = double_angles();
-  const double s1 = angles.sin[a1];
-  const double s2 = angles.sin[a2];
-  const double cos1 = angles.cos[a1];
-  const double cos2 = angles.cos[a2];
-  const double y = c1 * s1 + c2 * s2;
-  const double x = c1 * cos1 + c2 * cos2;
+  const double s1 = steps.sin1 = angles.sin[a1];
+  const double s2 = steps.sin2 = angles.sin[a2];
+  const double cos1 = steps.cos1 = angles.cos[a1];
+  const double cos2 = steps.cos2 = angles.cos[a2];
+  const double y = steps.sine_sum = c1 * s1 + c2 * s2;
+  const double x = steps.cosine_sum = c1 * cos1 + c2 * cos2;
   const double t = y / x;
-  const double angle = to_nine_decimals((std::atan(t) * 180.0) / TWO_PI_APPROX);
+  const double angle = steps.half_angle =
+      to_nine_decimals((std::atan(t) * 180.0) / TWO_PI_APPROX);
 
   LensPower result;
   result.axis = round_half_even(angle);
@@ -70,10 +71,13 @@ LensPower combine_oblique(double spheres, double c1, int a1, double c2,
   // small, so the half-degree rounding of A would be magnified many times
   // (at 180 the sine is only about 1.5e-5), and the cosine component, close
   // to 1 in magnitude, gives the cylinder instead.
-  if (result.axis >= 165 || result.axis <= 15) {
-    result.cylinder = x / angles.cos[result.axis];
+  steps.cylinder_from_cosine = result.axis >= 165 || result.axis <= 15;
+  if (steps.cylinder_from_cosine) {
+    steps.cylinder_divisor = angles.cos[result.axis];
+    result.cylinder = x / steps.cylinder_divisor;
   } else {
-    result.cylinder = y / angles.sin[result.axis];
+    steps.cylinder_divisor = angles.sin[result.axis];
+    result.cylinder = y / steps.cylinder_divisor;
   }
   result.sphere = spheres + ((c1 + c2) - result.cylinder) / 2;
   return result;
@@ -113,30 +117,45 @@ LensPower transpose(const LensPower& lens) {
   return {lens.sphere + lens.cylinder, -lens.cylinder, axis};
 }
 
-LensPower combine_lenses(const LensPower& lens1, const LensPower& lens2) {
+CombinationSteps combination_steps(const LensPower& lens1,
+                                   const LensPower& lens2) {
+  CombinationSteps steps;
   const double c1 = lens1.cylinder;
   const double c2 = lens2.cylinder;
-  const int a1 = axis_from_input(lens1.axis);
-  const int a2 = axis_from_input(lens2.axis);
+  const int a1 = steps.axis1 = axis_from_input(lens1.axis);
+  const int a2 = steps.axis2 = axis_from_input(lens2.axis);
   const double spheres = lens1.sphere + lens2.sphere;
 
   // The first case that holds decides; the order matters (a spherical lens
   // at right angles to a cylinder is not a right-angled pair).
-  LensPower result;
+  using Case = CombinationSteps::Case;
+  LensPower& result = steps.before_transposing;
   if (c1 == 0 && c2 == 0) {
+    steps.kind = Case::kBothSpherical;
     result = {spheres, 0.0, 0};
   } else if (c1 == 0 && c2 < 0) {
+    steps.kind = Case::kOneSpherical;
     result = {spheres, c2, a2};
   } else if (c2 == 0 && c1 < 0) {
+    steps.kind = Case::kOneSpherical;
     result = {spheres, c1, a1};
   } else if (a1 == a2) {
+    steps.kind = Case::kEqualAxes;
     result = {spheres, c1 + c2, a1};
   } else if (a1 == a2 + 90 || a2 == a1 + 90) {
+    steps.kind = Case::kRightAngles;
     result = combine_right_angled(spheres, c1, a1, c2, a2);
   } else {
-    result = combine_oblique(spheres, c1, a1, c2, a2);
+    steps.kind = Case::kOblique;
+    result = combine_oblique(spheres, c1, a1, c2, a2, steps);
   }
-  return transpose_if_sphere_negative(result);
+  steps.result = transpose_if_sphere_negative(result);
+  steps.transposed = steps.result.cylinder != result.cylinder;
+  return steps;
+}
+
+LensPower combine_lenses(const LensPower& lens1, const LensPower& lens2) {
+  return combination_steps(lens1, lens2).result;
 }
 
 }  // namespace toric

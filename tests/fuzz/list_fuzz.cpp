@@ -25,7 +25,10 @@ toric::ListOptions options_of(std::uint8_t choice) {
   options.csv = choice & 1;
   if (choice & 2) options.notation = toric::Notation::kPlain;
   if (choice & 4) options.values = toric::LensValues::kAny;
-  options.form = static_cast<toric::CylinderForm>((choice >> 3) % 3);
+  options.fitting.form = static_cast<toric::CylinderForm>((choice >> 3) % 3);
+  if (choice & 0x80) {
+    options.fitting = {12, 10, 0.25, options.fitting.form};
+  }
   if ((choice & 0x60) == 0x20) options.columns = {2, 0};
   if ((choice & 0x60) == 0x40) options.columns = {0, 1, 2, 3, 4, 5};
   return options;

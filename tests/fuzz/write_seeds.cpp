@@ -17,6 +17,9 @@ int main(int argc, char** argv) {
       if (arg == "--plain") choice |= 2;
       if (arg == "--any") choice |= 4;
       if (arg == "3,1") choice |= 0x20;
+      if (arg == "--vertex" || arg == "--rotation" || arg == "--step") {
+        choice |= 0x80;
+      }
       if (!arg.starts_with("--") && arg != "-" && arg != "3,1") {
         lenses += (lenses.empty() ? "" : ";") + arg;
       }
