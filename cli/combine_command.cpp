@@ -82,22 +82,22 @@ int combine_two(const std::string& first, const std::string& second,
                       (lens1.lens ? lens2.error : lens1.error) + "\n");
     return 2;
   }
-  const FittedReading fitted =
-      fitted_pair(*lens1.lens, *lens2.lens, options.fitting);
-  if (!fitted.pair) {
-    write(io.err, "toric-combine: " + fitted.error + "\n");
+  FittedPair pair;
+  std::string error;
+  if (!fit_pair(*lens1.lens, *lens2.lens, options.fitting, pair, error)) {
+    write(io.err, "toric-combine: " + error + "\n");
     return 2;
   }
   if (explain) {
     return written(
         io.out, io.err,
-        explained(*lens1.lens, *lens2.lens, options.fitting, *fitted.pair,
+        explained(*lens1.lens, *lens2.lens, options.fitting, pair,
                   options.notation,
                   japanese_user() ? Language::kJapanese : Language::kEnglish),
         "the working");
   }
   return written(io.out, io.err,
-                 format_result(fitted.pair->ordered, options.notation) + "\n",
+                 format_result(pair.ordered, options.notation) + "\n",
                  "the result");
 }
 

@@ -195,18 +195,24 @@ void ListCombiner::take_record(std::string_view record,
     fail(reason, line_end, out, errors);
     return;
   }
-  const FittedReading fitted = fitted_pair(*lens1, *lens2, options_.fitting);
-  if (!fitted.pair) {
-    fail(fitted.error, line_end, out, errors);
+  const Fitting& fitting = options_.fitting;
+  if (fitting.vertex_mm == 0 && fitting.rotation == 0 && fitting.step == 0) {
+    // The window's combination, as a long list mostly asks.
+    const LensPower result =
+        in_form(combine_lenses(*lens1, *lens2), fitting.form);
+    write_result(result, result, line_end, out);
     return;
   }
-  write_result(*fitted.pair, line_end, out);
+  if (!fit_pair(*lens1, *lens2, fitting, pair_, reason)) {
+    fail(reason, line_end, out, errors);
+    return;
+  }
+  write_result(pair_.ordered, pair_.exact, line_end, out);
 }
 
-void ListCombiner::write_result(const FittedPair& pair,
+void ListCombiner::write_result(const LensPower& result, const LensPower& exact,
                                 std::string_view line_end,
                                 std::string& out) const {
-  const LensPower& result = pair.ordered;
   if (!options_.csv) {
     append_result(out, result, options_.notation);
     out += line_end;
@@ -219,13 +225,13 @@ void ListCombiner::write_result(const FittedPair& pair,
   append_decimal(out, result.sphere);
   if (step) {
     out += separator;
-    append_decimal(out, pair.exact.sphere);
+    append_decimal(out, exact.sphere);
   }
   out += separator;
   append_decimal(out, result.cylinder);
   if (step) {
     out += separator;
-    append_decimal(out, pair.exact.cylinder);
+    append_decimal(out, exact.cylinder);
   }
   out += separator;
   if (result.cylinder != 0) out += std::to_string(result.axis);

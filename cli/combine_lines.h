@@ -67,8 +67,9 @@ class ListCombiner {
   bool take_header(std::string_view record, std::string_view line_end,
                    std::string& out);
   std::optional<LensPower> lens(int which, std::string& reason);
-  void write_result(const FittedPair& pair, std::string_view line_end,
-                    std::string& out) const;
+  // The result as ordered, and with a step the exact one beside it.
+  void write_result(const LensPower& result, const LensPower& exact,
+                    std::string_view line_end, std::string& out) const;
   // How many columns a CSV's result takes: 4, or 6 with a step.
   std::size_t result_columns() const {
     return options_.fitting.step != 0 ? 6 : 4;
@@ -88,6 +89,7 @@ class ListCombiner {
   int last_column_ = -1;
   std::vector<std::string> fields_;
   std::string lens_text_;
+  FittedPair pair_;  // the row's lenses fitted and combined, where asked
   // The lines of a record open in quotes, with their ends, from line
   // pending_from_ on.
   std::vector<std::pair<std::string, std::string>> pending_;

@@ -13,9 +13,8 @@ LensPower in_form(const LensPower& result, CylinderForm form) {
   return turn ? transpose(result) : result;
 }
 
-FittedReading fitted_pair(const LensPower& lens1, const LensPower& lens2,
-                          const Fitting& fitting) {
-  FittedPair pair;
+bool fit_pair(const LensPower& lens1, const LensPower& lens2,
+              const Fitting& fitting, FittedPair& pair, std::string& error) {
   // A mark settled to the examiner's left leaves the lens at its axis less
   // the rotation, to the right at its axis plus the rotation; the lens to
   // order has the rotation added back ("left add, right subtract").
@@ -28,8 +27,9 @@ FittedReading fitted_pair(const LensPower& lens1, const LensPower& lens2,
   } else {
     char distance[32];
     std::snprintf(distance, sizeof distance, "%g", fitting.vertex_mm);
-    return {std::nullopt, std::string("lens 2 cannot be carried ") + distance +
-                              " mm: 1 - dF is 0 or less for a meridian"};
+    error = std::string("lens 2 cannot be carried ") + distance +
+            " mm: 1 - dF is 0 or less for a meridian";
+    return false;
   }
   pair.steps = combination_steps(pair.lens1_sits, pair.lens2_carried);
   const LensPower result = fitting.rotation == 0
@@ -38,7 +38,7 @@ FittedReading fitted_pair(const LensPower& lens1, const LensPower& lens2,
   pair.exact = in_form(result, fitting.form);
   pair.ordered = fitting.step == 0 ? pair.exact
                                    : rounded_to_step(pair.exact, fitting.step);
-  return {pair, {}};
+  return true;
 }
 
 }  // namespace toric

@@ -4,7 +4,6 @@
 // the result as the lens to order, rounded to a step. Without any of these
 // it is the window's combination.
 
-#include <optional>
 #include <string>
 
 #include "toric/combine.h"
@@ -33,13 +32,10 @@ struct FittedPair {
   LensPower ordered;        // the same rounded to the step (or exact)
 };
 
-struct FittedReading {
-  std::optional<FittedPair> pair;
-  std::string error;  // why lens 2 cannot be carried
-};
-
-FittedReading fitted_pair(const LensPower& lens1, const LensPower& lens2,
-                          const Fitting& fitting);
+// Fills `pair` for the two lenses; false, with `error` saying why, where
+// lens 2 cannot be carried. A list reuses one FittedPair from row to row.
+bool fit_pair(const LensPower& lens1, const LensPower& lens2,
+              const Fitting& fitting, FittedPair& pair, std::string& error);
 
 // The result in the chosen cylinder form.
 LensPower in_form(const LensPower& result, CylinderForm form);

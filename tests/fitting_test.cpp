@@ -71,9 +71,11 @@ class Fitted : public testing::TestWithParam<Worked> {};
 
 TEST_P(Fitted, GivesTheLensWorkedByHand) {
   const Worked& w = GetParam();
-  const auto fitted = toric::fitted_pair(w.lens1, w.lens2, w.fitting);
-  ASSERT_TRUE(fitted.pair) << fitted.error;
-  EXPECT_EQ(toric::format_result(fitted.pair->ordered, toric::Notation::kPlain),
+  toric::FittedPair pair;
+  std::string error;
+  ASSERT_TRUE(toric::fit_pair(w.lens1, w.lens2, w.fitting, pair, error))
+      << error;
+  EXPECT_EQ(toric::format_result(pair.ordered, toric::Notation::kPlain),
             w.ordered);
 }
 
@@ -82,9 +84,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, Fitted, testing::ValuesIn(kWorked),
 
 std::string working(LensPower lens1, LensPower lens2,
                     toric::Language language = toric::Language::kEnglish) {
-  const auto fitted = toric::fitted_pair(lens1, lens2, {});
-  return toric::explained(lens1, lens2, {}, *fitted.pair,
-                          toric::Notation::kPlain, language);
+  toric::FittedPair pair;
+  std::string error;
+  toric::fit_pair(lens1, lens2, {}, pair, error);
+  return toric::explained(lens1, lens2, {}, pair, toric::Notation::kPlain,
+                          language);
 }
 
 // The oblique pair a student checks: 2a = 33.08, a = 16.54, A = 17, and

@@ -50,8 +50,9 @@ const DoubleAngleTable& double_angles() {
 
 // Two cylinders at neither equal nor right-angled axes: crossed cylinders
 // by the double-angle formula.
-LensPower combine_oblique(double spheres, double c1, int a1, double c2, int a2,
-                          CombinationSteps& steps) {
+[[gnu::always_inline]] inline LensPower combine_oblique(
+    double spheres, double c1, int a1, double c2, int a2,
+    CombinationSteps& steps) {
   const DoubleAngleTable& angles = double_angles();
   const double s1 = steps.sin1 = angles.sin[a1];
   const double s2 = steps.sin2 = angles.sin[a2];
@@ -117,9 +118,14 @@ LensPower transpose(const LensPower& lens) {
   return {lens.sphere + lens.cylinder, -lens.cylinder, axis};
 }
 
-CombinationSteps combination_steps(const LensPower& lens1,
-                                   const LensPower& lens2) {
-  CombinationSteps steps;
+namespace {
+
+// The combination, its figures written into `steps`. Both entry points
+// below run it; combine_lenses keeps only the result, and the compiler
+// drops the figures nobody reads.
+[[gnu::always_inline]] inline void work_out(const LensPower& lens1,
+                                            const LensPower& lens2,
+                                            CombinationSteps& steps) {
   const double c1 = lens1.cylinder;
   const double c2 = lens2.cylinder;
   const int a1 = steps.axis1 = axis_from_input(lens1.axis);
@@ -151,11 +157,21 @@ CombinationSteps combination_steps(const LensPower& lens1,
   }
   steps.result = transpose_if_sphere_negative(result);
   steps.transposed = steps.result.cylinder != result.cylinder;
+}
+
+}  // namespace
+
+CombinationSteps combination_steps(const LensPower& lens1,
+                                   const LensPower& lens2) {
+  CombinationSteps steps;
+  work_out(lens1, lens2, steps);
   return steps;
 }
 
 LensPower combine_lenses(const LensPower& lens1, const LensPower& lens2) {
-  return combination_steps(lens1, lens2).result;
+  CombinationSteps steps;
+  work_out(lens1, lens2, steps);
+  return steps.result;
 }
 
 }  // namespace toric
