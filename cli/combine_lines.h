@@ -22,7 +22,8 @@ struct ListOptions {
   Fitting fitting;  // vertex distance, rotation, step and cylinder form
   LensValues values = LensValues::kBars;
   // CSV out: every input column, then the result's sphere, cylinder, axis
-  // and spherical equivalent as plain numbers.
+  // and spherical equivalent as plain numbers (with a step, the exact
+  // sphere and cylinder beside the rounded ones).
   bool csv = false;
   // Where the lenses are, counted from 0: two lens columns, or six columns
   // S, C, A, S, C, A. Empty: found from the header, else from the rows.
