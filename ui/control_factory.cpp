@@ -13,7 +13,7 @@ namespace {
 
 QColor colour(std::uint32_t rgb) { return QColor::fromRgb(rgb); }
 
-QWidget* make_label(const ControlSpec& row, QWidget* parent) {
+QWidget* make_label(const ControlRow& row, QWidget* parent) {
   auto* label = new CaptionLabel(QString::fromUtf8(row.caption), parent);
   QPalette palette = label->palette();
   if (row.text_colour != kDefaultColour) {
@@ -33,7 +33,7 @@ QWidget* make_label(const ControlSpec& row, QWidget* parent) {
   return label;
 }
 
-QWidget* make_button(const ControlSpec& row, QWidget* parent) {
+QWidget* make_button(const ControlRow& row, QWidget* parent) {
   const QString caption = QString::fromUtf8(row.caption);
   QPushButton* button =
       row.background == kDefaultColour
@@ -44,7 +44,7 @@ QWidget* make_button(const ControlSpec& row, QWidget* parent) {
   return button;
 }
 
-QWidget* make_bar(const ControlSpec& row, QWidget* parent) {
+QWidget* make_bar(const ControlRow& row, QWidget* parent) {
   auto* bar = new ScaleBar(parent);
   bar->setRange(row.bar.min, row.bar.max);
   bar->setSingleStep(row.bar.small_change);
@@ -61,7 +61,7 @@ QRect to_pixels(const Twips& rect) {
           rect.width / kTwipsPerPixel, rect.height / kTwipsPerPixel};
 }
 
-QWidget* create_control(const ControlSpec& row, QWidget* parent,
+QWidget* create_control(const ControlRow& row, QWidget* parent,
                         FontFaces& faces) {
   QWidget* widget = nullptr;
   switch (row.kind) {

@@ -19,7 +19,7 @@ inline constexpr const char* kIndexProperty = "index";
 // Creates the control as the topmost child of `parent`, with its name as
 // `objectName`, its rectangle, caption, font, colours, alignment and, for a
 // scroll bar, its range, steps, start position and accessible name.
-QWidget* create_control(const ControlSpec& row, QWidget* parent,
+QWidget* create_control(const ControlRow& row, QWidget* parent,
                         FontFaces& faces);
 
 }  // namespace toric

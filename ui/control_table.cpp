@@ -29,7 +29,7 @@ using K = ControlKind;
 using A = TextAlign;
 
 // clang-format off
-constexpr std::array<ControlSpec, 26> kControls{{
+constexpr std::array<ControlRow, 26> kControls{{
   // name       idx kind          left  top   width height caption
   {"print",     -1, K::kButton,    {3480, 5040,  855, 375}, "print",
    kWindowFont, kDefault, kDefault, A::kCentre, 25, kNoBar, nullptr},
@@ -92,6 +92,6 @@ constexpr std::array<ControlSpec, 26> kControls{{
 
 }  // namespace
 
-std::span<const ControlSpec> form1_controls() { return kControls; }
+std::span<const ControlRow> form1_controls() { return kControls; }
 
 }  // namespace toric

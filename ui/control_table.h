@@ -33,7 +33,7 @@ struct BarRange {
   int min, max, small_change, large_change, value;
 };
 
-struct ControlSpec {
+struct ControlRow {
   const char* name;
   int index;  // member index of a control array (Label3), otherwise -1
   ControlKind kind;
@@ -49,7 +49,7 @@ struct ControlSpec {
 };
 
 // The rows in stacking order, topmost first.
-std::span<const ControlSpec> form1_controls();
+std::span<const ControlRow> form1_controls();
 
 // The client area of the window, in twips.
 inline constexpr int kForm1Width = 8325;

@@ -14,7 +14,6 @@
 #include <string>
 #include <string_view>
 
-#include "accessibility.h"
 #include "announcer.h"
 #include "bar_readouts.h"
 #include "control_factory.h"
