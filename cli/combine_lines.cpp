@@ -52,11 +52,15 @@ std::string result_line(const LensPower& lens1, const LensPower& lens2,
   return format_result(in_form(combine_lenses(lens1, lens2), form), notation);
 }
 
-ListCombiner::ListCombiner(ListOptions options)
-    : options_(std::move(options)), columns_(options_.columns) {
-  for (const int column : columns_) {
-    last_column_ = std::max(last_column_, column);
-  }
+ListCombiner::ListCombiner(ListOptions options) : options_(std::move(options)) {
+  set_columns(options_.columns);
+}
+
+void ListCombiner::set_columns(LensColumns columns) {
+  columns_ = std::move(columns);
+  last_column_ = columns_.empty()
+                     ? -1
+                     : *std::max_element(columns_.begin(), columns_.end());
 }
 
 void ListCombiner::take_line(std::string_view line, std::string_view line_end,
@@ -64,18 +68,16 @@ void ListCombiner::take_line(std::string_view line, std::string_view line_end,
   ++line_;
   if (!refusal_.empty()) return;
   if (!pending_.empty()) {
+    // The record so far, its last line's end now inside it.
+    (pending_record_ += pending_.back().second) += line;
     pending_.emplace_back(line, line_end);
-    std::string record;
-    for (std::size_t i = 0; i + 1 < pending_.size(); ++i) {
-      (record += pending_[i].first) += pending_[i].second;
-    }
-    record += line;
-    if (!ends_inside_quotes(record, separator_)) {
+    if (!ends_inside_quotes(pending_record_, separator_)) {
+      const std::string record = std::exchange(pending_record_, {});
       pending_.clear();
       record_line_ = pending_from_;
       take_record(record, line_end, out, errors);
     } else if (pending_.size() >= kLongestRecordLines ||
-               record.size() > kLongestRecordBytes) {
+               pending_record_.size() > kLongestRecordBytes) {
       unclosed(out, errors);
     }
     return;
@@ -84,6 +86,7 @@ void ListCombiner::take_line(std::string_view line, std::string_view line_end,
   if (separator_ == '\0') separator_ = separator_of(line);
   if (ends_inside_quotes(line, separator_)) {
     pending_.emplace_back(line, line_end);
+    pending_record_ = line;
     pending_from_ = line_;
     return;
   }
@@ -97,6 +100,7 @@ void ListCombiner::finish(std::string& out, std::string& errors) {
 
 void ListCombiner::unclosed(std::string& out, std::string& errors) {
   auto lines = std::exchange(pending_, {});
+  pending_record_.clear();
   const int last = line_;
   record_line_ = pending_from_;
   split_fields(lines[0].first, separator_, fields_);
@@ -120,17 +124,11 @@ bool ListCombiner::take_header(std::string_view record,
       refusal_ = "line " + std::to_string(record_line_) + ": " + header.refusal;
       return true;
     }
-    columns_ = header.columns;
-    for (const int column : columns_) {
-      last_column_ = std::max(last_column_, column);
-    }
+    set_columns(header.columns);
   }
   if (options_.csv) {
     write_fields(out);
-    const auto names = options_.fitting.step != 0
-                           ? std::span<const char* const>(kStepColumns)
-                           : std::span<const char* const>(kResultColumns);
-    for (const char* name : names) {
+    for (const char* name : result_names()) {
       out += output_separator();
       out += name;
     }
@@ -155,7 +153,7 @@ void ListCombiner::take_record(std::string_view record,
     // An empty row of a spreadsheet, kept as one.
     if (options_.csv) {
       write_fields(out);
-      out.append(result_columns(), output_separator());
+      out.append(result_names().size(), output_separator());
     } else {
       out += record;
     }
@@ -176,10 +174,7 @@ void ListCombiner::take_record(std::string_view record,
       fail(layout.error, line_end, out, errors);
       return;
     }
-    columns_ = std::move(layout.columns);
-    for (const int column : columns_) {
-      last_column_ = std::max(last_column_, column);
-    }
+    set_columns(std::move(layout.columns));
   }
   if (last_column_ >= static_cast<int>(fields_.size())) {
     fail("the row has " + std::to_string(fields_.size()) +
@@ -274,6 +269,11 @@ std::optional<LensPower> ListCombiner::lens(int which, std::string& reason) {
   return reading.lens;
 }
 
+std::span<const char* const> ListCombiner::result_names() const {
+  if (options_.fitting.step != 0) return kStepColumns;
+  return kResultColumns;
+}
+
 char ListCombiner::output_separator() const {
   return separator_ == '\0' ? ',' : separator_;
 }
@@ -292,7 +292,7 @@ void ListCombiner::fail(const std::string& reason, std::string_view line_end,
   errors += "line " + std::to_string(record_line_) + ": " + reason + "\n";
   if (options_.csv) {
     write_fields(out);
-    out.append(result_columns(), output_separator());
+    out.append(result_names().size(), output_separator());
   }
   out += line_end;
 }

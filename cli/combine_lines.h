@@ -4,6 +4,7 @@
 // them.
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -71,10 +72,9 @@ class ListCombiner {
   // The result as ordered, and with a step the exact one beside it.
   void write_result(const LensPower& result, const LensPower& exact,
                     std::string_view line_end, std::string& out) const;
-  // How many columns a CSV's result takes: 4, or 6 with a step.
-  std::size_t result_columns() const {
-    return options_.fitting.step != 0 ? 6 : 4;
-  }
+  // The names of a CSV's result columns: 4, or 6 with a step.
+  std::span<const char* const> result_names() const;
+  void set_columns(LensColumns columns);
   // The list's separator, or a comma where it has none.
   char output_separator() const;
   void write_fields(std::string& out) const;
@@ -92,8 +92,9 @@ class ListCombiner {
   std::string lens_text_;
   FittedPair pair_;  // the row's lenses fitted and combined, where asked
   // The lines of a record open in quotes, with their ends, from line
-  // pending_from_ on.
+  // pending_from_ on, and the record they make so far.
   std::vector<std::pair<std::string, std::string>> pending_;
+  std::string pending_record_;
   int pending_from_ = 0;
   int line_ = 0;
   int record_line_ = 0;  // where the record being read starts

@@ -81,11 +81,12 @@ class Output {
   bool mark_written_ = false;
 };
 
-// Takes the whole lines of `text` from `start` on, each with its own end
-// (LF, CRLF or CR); returns where the first line not yet whole starts. A
-// CR at the very end waits: an LF may follow.
-std::size_t take_lines(std::string_view text, std::size_t start, bool last,
-                       ListCombiner& combiner, Output& output) {
+// Takes the whole lines of `text`, each with its own end (LF, CRLF or CR);
+// returns where the first line not yet whole starts. A CR at the very end
+// waits: an LF may follow.
+std::size_t take_lines(std::string_view text, bool last, ListCombiner& combiner,
+                       Output& output) {
+  std::size_t start = 0;
   if (text.find('\r', start) == std::string_view::npos) {
     // LF alone, as most lists end their lines: one search a line.
     while (true) {
@@ -156,7 +157,7 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
           0, line_end == std::string_view::npos ? 0 : line_end + 1);
     }
     const std::size_t taken = take_lines(
-        readable, 0, last || nul != std::string::npos, combiner, output);
+        readable, last || nul != std::string::npos, combiner, output);
     if (!combiner.refusal().empty()) {
       if (!output.flush(decoder.form())) return output.cannot_write();
       return output.fail(combiner.refusal());

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "cp932_character.h"
+
 namespace toric {
 
 // With SIGPIPE ignored, writing to a closed pipe fails with EPIPE, on which
@@ -88,19 +90,10 @@ std::string converted(std::string_view in, const char* to, const char* from,
 }  // namespace
 
 std::string cp932_to_utf8(std::string_view bytes) {
-  // A lead byte and a trail byte that stand for no character are passed
-  // over together, as a reader that walks the text character by character
-  // sees them; any other byte alone.
+  // What stands for no character is passed over a character at a time.
   return converted(
       bytes, "UTF-8", "CP932", "\xEF\xBF\xBD", [](std::string_view rest) {
-        const auto lead = static_cast<unsigned char>(rest[0]);
-        const auto trail =
-            rest.size() > 1 ? static_cast<unsigned char>(rest[1]) : 0;
-        const bool pair = ((lead >= 0x81 && lead <= 0x9F) ||
-                           (lead >= 0xE0 && lead <= 0xFC)) &&
-                          ((trail >= 0x40 && trail <= 0x7E) ||
-                           (trail >= 0x80 && trail <= 0xFC));
-        return std::size_t{pair ? 2u : 1u};
+        return std::max<std::size_t>(cp932_character_length(rest), 1);
       });
 }
 

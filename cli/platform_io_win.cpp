@@ -5,6 +5,9 @@
 #include <io.h>
 #include <shellapi.h>
 
+#include <algorithm>
+
+#include "cp932_character.h"
 #include "platform_io.h"
 
 namespace toric {
@@ -96,14 +99,6 @@ bool strictly_wide(std::string_view text, std::wstring& out) {
   return true;
 }
 
-bool is_lead(unsigned char b) {
-  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
-bool is_trail(unsigned char b) {
-  return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
-}
-
 // Windows would write "・" or a private character for a byte that stands
 // for none: such a text is taken a character at a time, as the Linux twin
 // takes it, and a lead byte and a trail byte that stand for nothing, or
@@ -113,10 +108,8 @@ std::string cp932_to_utf8(std::string_view bytes) {
   if (!strictly_wide(bytes, text)) {
     text.clear();
     for (std::size_t i = 0; i < bytes.size();) {
-      const auto lead = static_cast<unsigned char>(bytes[i]);
-      const bool pair = is_lead(lead) && i + 1 < bytes.size() &&
-                        is_trail(static_cast<unsigned char>(bytes[i + 1]));
-      const std::size_t length = pair ? 2 : 1;
+      const std::size_t length =
+          std::max<std::size_t>(cp932_character_length(bytes.substr(i)), 1);
       if (!strictly_wide(bytes.substr(i, length), text)) text += L'\uFFFD';
       i += length;
     }

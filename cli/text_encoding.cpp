@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "cp932_character.h"
 #include "platform_io.h"
 #include "utf8_character.h"
 
@@ -48,10 +49,6 @@ bool is_utf8(std::string_view text, bool may_be_cut) {
     return cut;
   }
   return true;
-}
-
-bool is_cp932_lead(unsigned char b) {
-  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
 void append_utf16(std::string& out, char16_t unit, bool little_endian) {
@@ -125,11 +122,13 @@ void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
       return;
     case Encoding::kCp932: {
       std::size_t whole = 0;
-      while (whole < bytes.size()) {
-        whole += is_cp932_lead(byte(bytes, whole)) ? 2 : 1;
+      std::size_t length;
+      while (whole < bytes.size() &&
+             (length = cp932_character_length(bytes.substr(whole))) != 0) {
+        whole += length;
       }
-      if (whole > bytes.size() && !last) {
-        held_.assign(1, bytes.back());
+      if (whole < bytes.size() && !last) {
+        held_.assign(1, bytes.back());  // a lead byte, its trail to come
         bytes.remove_suffix(1);
       }
       out += cp932_to_utf8(bytes);
