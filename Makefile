@@ -25,11 +25,11 @@ TEST_PACKAGES := cups printer-driver-cups-pdf ghostscript \
 
 # The Windows program: Debian's MinGW-w64, Qt built from Debian's own Qt
 # source (with wine's tablet headers), GoogleTest's source, the installer
-# maker, zip, and wine on a virtual display to run the tests; 32-bit wine
-# for the installer, and a print service, the Japanese locale's sources and
-# a PostScript renderer for the optician's day under wine.
+# maker, zip, and 64-bit wine on a virtual display to run the tests and the
+# installer, and a print service, the Japanese locale's sources and a
+# PostScript renderer for the optician's day under wine.
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix dpkg-dev xz-utils libwine-dev googletest \
-  nsis zip unzip wine64 wine32:i386 xvfb xauth xdotool xclip imagemagick \
+  nsis zip unzip wine64 xvfb xauth xdotool xclip imagemagick \
   python3 cups printer-driver-cups-pdf ghostscript locales
 
 # toric-combine's fuzz target: clang with libFuzzer and the sanitizers.

@@ -13,6 +13,9 @@ set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 
+# A 64-bit installer for the 64-bit program: it writes to the registry's
+# and Program Files' own views, and runs under wine64 alone.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_DISPLAY_NAME "Toric Lens Combination")
 set(CPACK_NSIS_PACKAGE_NAME "Toric Lens Combination")
