@@ -24,6 +24,7 @@
 #include "toric/combine.h"
 #include "toric/format.h"
 #include "toric/lens_power.h"
+#include "window_texts.h"
 
 namespace toric {
 
@@ -160,7 +161,7 @@ void Form1::Command2_Click() {
     bars_[i]->setValue(bars_[i]->start_value());
     show_readout(i);
   }
-  announcer_->announce(QStringLiteral("リセットしました。"));
+  announcer_->announce(window_texts::text(window_texts::kResetDone));
 }
 
 void Form1::Command3_Click() { QCoreApplication::exit(0); }
@@ -176,9 +177,11 @@ void Form1::copy_result() {
 void Form1::show_print_failure(const QString& reason) {
   // Modal to the window only: every value stays, and the window takes
   // input again once the box is closed.
-  const QString text = QStringLiteral("印刷できませんでした。\n") + reason;
-  auto* message = new QMessageBox(QMessageBox::Warning, QStringLiteral("印刷"),
-                                  text, QMessageBox::Ok, this);
+  namespace texts = window_texts;
+  const QString text = texts::text(texts::kPrintFailed) + u'\n' + reason;
+  auto* message = new QMessageBox(QMessageBox::Warning,
+                                  texts::text(texts::kPrintFailureTitle), text,
+                                  QMessageBox::Ok, this);
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
   // With Qt 6.8, Orca reads an alert's description but not the text inside
   // it; with Qt 6.4 it reads the text, and would then say it twice.

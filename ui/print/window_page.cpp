@@ -1,17 +1,8 @@
-#include "window_printer.h"
+#include "window_page.h"
 
-#include <QBuffer>
-#include <QMarginsF>
-#include <QPageSize>
-#include <QPdfWriter>
 #include <algorithm>
 
 namespace toric {
-
-QPageLayout window_page_layout() {
-  return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                     QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
-}
 
 void draw_window_page(QWidget& window, QPainter& painter,
                       const QPageLayout& layout, int resolution,
@@ -30,23 +21,6 @@ void draw_window_page(QWidget& window, QPainter& painter,
   painter.scale(scale, scale);
   window.render(&painter, QPoint(), QRegion(),
                 QWidget::DrawWindowBackground | QWidget::DrawChildren);
-}
-
-QByteArray window_page_pdf(QWidget& window) {
-  QByteArray pdf;
-  QBuffer buffer(&pdf);
-  buffer.open(QIODevice::WriteOnly);
-  {
-    QPdfWriter writer(&buffer);
-    writer.setTitle(window.windowTitle());
-    writer.setCreator(window.windowTitle());
-    writer.setPageLayout(window_page_layout());
-    QPainter painter;
-    if (!painter.begin(&writer)) return {};
-    draw_window_page(window, painter, writer.pageLayout(), writer.resolution());
-    if (!painter.end()) return {};
-  }
-  return pdf;
 }
 
 }  // namespace toric

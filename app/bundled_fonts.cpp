@@ -1,8 +1,0 @@
-#include "bundled_fonts.h"
-
-namespace toric {
-
-// The package depends on the font packages, which fontconfig finds.
-void add_bundled_fonts() {}
-
-}  // namespace toric
