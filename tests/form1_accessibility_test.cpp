@@ -58,6 +58,7 @@ class Form1AccessibilityTest : public QObject {
     QVERIFY(value != nullptr);  // value events still go
     QAccessibleTextInterface* text = spoken->textInterface();
     QVERIFY(text != nullptr);
+    double lowest = 1e9, highest = -1e9;
     for (int position = scroll->maximum(); position >= 0; --position) {
       scroll->setValue(position);
       const QString shown = caption(window, qPrintable(readout));
@@ -68,7 +69,12 @@ class Form1AccessibilityTest : public QObject {
       QString number = shown;
       number.replace(u'＋', u'+').remove(u'Ｄ').remove(u'°');
       QCOMPARE(value->currentValue().toDouble(), number.toDouble());
+      lowest = qMin(lowest, number.toDouble());
+      highest = qMax(highest, number.toDouble());
     }
+    // The range a tool is told is the readouts' own, end to end.
+    QCOMPARE(value->minimumValue().toDouble(), lowest);
+    QCOMPARE(value->maximumValue().toDouble(), highest);
     // No tool moves a bar to a raw position.
     value->setCurrentValue(2);
     QCOMPARE(scroll->value(), 0);

@@ -1,6 +1,7 @@
-// The window as it opens: every control's name, rectangle, caption, font,
-// colours and alignment, the stacking order, the scroll bars, and a few
-// pixels of the picture that prove the looks.
+// The window as it opens: every control where its table row puts it and
+// with its caption, inside the window, each readout above its bar, the
+// fonts, colours and alignment, the stacking order, the scroll bars, and a
+// few pixels of the picture that prove the looks.
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
@@ -13,7 +14,9 @@
 #include "light_palette.h"
 
 using toric::test::bar;
+using toric::test::count_points;
 using toric::test::find;
+using toric::test::ink;
 
 namespace {
 
@@ -58,62 +61,38 @@ class Form1LayoutTest : public QObject {
     QCOMPARE(icon.pixel(29, 19), QRgb(0xFFB05010));
   }
 
-  void control_has_its_rectangle_and_caption_data() {
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QRect>("rect");
-    QTest::addColumn<QString>("caption");
-    const auto row = [](const char* name, int index, QRect rect,
-                        const char* caption) {
-      QTest::newRow(
-          index < 0 ? name
-                    : qPrintable(QStringLiteral("%1(%2)").arg(name).arg(index)))
-          << index << rect << QString::fromUtf8(caption);
-    };
-    row("print", -1, twips(3480, 5040, 855, 375), "print");
-    row("HScroll6", -1, twips(5400, 2640, 1335, 255), "");
-    row("HScroll5", -1, twips(3720, 2640, 1335, 255), "");
-    row("HScroll4", -1, twips(2040, 2640, 1335, 255), "");
-    row("HScroll3", -1, twips(5400, 1560, 1335, 255), "");
-    row("HScroll2", -1, twips(3720, 1560, 1335, 255), "");
-    row("HScroll1", -1, twips(2040, 1560, 1335, 255), "");
-    row("Command3", -1, twips(6600, 4920, 1095, 615), "ＥＮＤ");
-    row("Command2", -1, twips(4920, 4920, 1095, 615), "リセット");
-    row("Command1", -1, twips(6600, 3720, 1335, 855), "計 算");
-    row("Label12", -1, twips(5640, 2160, 1215, 375), "90°");
-    row("Label11", -1, twips(3960, 2160, 1215, 255), "0.00Ｄ");
-    row("Label10", -1, twips(2280, 2160, 1335, 375), "0.00Ｄ");
-    row("Label9", -1, twips(5640, 1080, 1215, 375), "90°");
-    row("Label8", -1, twips(3960, 1080, 1215, 375), "0.00Ｄ");
-    row("Label7", -1, twips(2280, 1080, 1335, 375), "0.00Ｄ");
-    row("Label6", -1, twips(840, 3960, 5535, 615), "");
-    row("Label5", -1, twips(360, 3360, 7215, 375),
-        "この２枚のレンズを重ねたときの合成度数は・・・");
-    row("Label3", 5, twips(5400, 2160, 735, 375), "Ａ");
-    row("Label3", 4, twips(3720, 2160, 495, 375), "Ｃ");
-    row("Label3", 2, twips(5400, 1080, 495, 375), "Ａ");
-    row("Label3", 1, twips(3720, 1080, 495, 375), "Ｃ");
-    row("Label4", -1, twips(480, 2160, 2175, 375), "レンズ ２ ：  Ｓ");
-    row("Label3", 0, twips(480, 1080, 2175, 375), "レンズ １ ：  Ｓ");
-    row("Label2", -1, twips(4560, 120, 3495, 495),
-        "２枚のトーリックレンズを重ねたときの合成度数を自動計算します");
-    row("Label1", -1, twips(240, 120, 4095, 375), "トーリックレンズの合成");
+  void every_control_is_its_table_row_inside_the_window() {
+    toric::Form1 window;
+    for (const toric::ControlRow& row : toric::form1_controls()) {
+      QWidget* control = find(window, row.name, row.index);
+      QVERIFY2(control != nullptr, row.name);
+      const toric::Twips& r = row.rect;
+      QCOMPARE(control->geometry(), twips(r.left, r.top, r.width, r.height));
+      QVERIFY2(window.rect().contains(control->geometry()), row.name);
+      QString shown;
+      if (auto* label = qobject_cast<QLabel*>(control)) {
+        shown = label->text();
+      } else if (auto* button = qobject_cast<QPushButton*>(control)) {
+        shown = button->text();
+      } else {
+        QVERIFY(qobject_cast<QScrollBar*>(control) != nullptr);
+      }
+      QCOMPARE(shown, QString::fromUtf8(row.caption ? row.caption : ""));
+    }
   }
 
-  void control_has_its_rectangle_and_caption() {
-    QFETCH(int, index);
-    QFETCH(QRect, rect);
-    QFETCH(QString, caption);
+  void each_readout_sits_above_its_bar() {
     toric::Form1 window;
-    const QString name = control_name_of_row();
-    QWidget* control = find(window, qPrintable(name), index);
-    QVERIFY(control != nullptr);
-    QCOMPARE(control->geometry(), rect);
-    if (auto* label = qobject_cast<QLabel*>(control)) {
-      QCOMPARE(label->text(), caption);
-    } else if (auto* button = qobject_cast<QPushButton*>(control)) {
-      QCOMPARE(button->text(), caption);
-    } else {
-      QVERIFY(qobject_cast<QScrollBar*>(control) != nullptr);
+    const char* pairs[][2] = {{"Label7", "HScroll1"},  {"Label8", "HScroll2"},
+                              {"Label9", "HScroll3"},  {"Label10", "HScroll4"},
+                              {"Label11", "HScroll5"}, {"Label12", "HScroll6"}};
+    for (const auto& [readout, bar_name] : pairs) {
+      const QRect above = find(window, readout)->geometry();
+      const QRect below = bar(window, bar_name)->geometry();
+      QVERIFY2(above.bottom() < below.top(), readout);
+      QVERIFY2(below.left() <= above.center().x() &&
+                   above.center().x() <= below.right(),
+               readout);
     }
   }
 
@@ -328,13 +307,9 @@ class Form1LayoutTest : public QObject {
     // The title box, at its left end, before the centred title.
     QCOMPARE(picture.pixel(16 + 2, 8 + 12) & 0xFFFFFF, QRgb(0xFFFFC0));
     // Readout text: pure blue ink inside Label7, on the window's face.
-    const QRect label7 = twips(2280, 1080, 1335, 375);
-    int blue = 0;
-    for (int y = label7.top(); y <= label7.bottom(); ++y) {
-      for (int x = label7.left(); x <= label7.right(); ++x) {
-        if ((picture.pixel(x, y) & 0xFFFFFF) == kBlue) ++blue;
-      }
-    }
+    const int blue = count_points(twips(2280, 1080, 1335, 375), [&](QPoint at) {
+      return (picture.pixel(at) & 0xFFFFFF) == kBlue;
+    });
     QVERIFY2(blue > 40, qPrintable(QString::number(blue)));
   }
 
@@ -352,14 +327,8 @@ class Form1LayoutTest : public QObject {
     const QImage picture = window.grab().toImage();
     // Inside the frame; ink is far darker than the face, even where wine
     // draws it lighter.
-    const QRect inside = rect.adjusted(3, 3, -3, -3);
-    int ink = 0;
-    for (int y = inside.top(); y <= inside.bottom(); ++y) {
-      for (int x = inside.left(); x <= inside.right(); ++x) {
-        ink += qGray(picture.pixel(x, y)) < 150;
-      }
-    }
-    QVERIFY2(ink > 20, qPrintable(QString::number(ink)));
+    const int dark = ink(picture, rect.adjusted(3, 3, -3, -3), 150);
+    QVERIFY2(dark > 20, qPrintable(QString::number(dark)));
   }
 
   void picture_is_the_same_under_a_dark_desktop_palette() {
@@ -401,7 +370,7 @@ class Form1LayoutTest : public QObject {
     QFont bold = find(window, "Label7")->font();
     QFont regular = bold;
     regular.setBold(false);
-    const auto ink = [](const QFont& font) {
+    const auto ink_of = [](const QFont& font) {
       QImage image(200, 40, QImage::Format_RGB32);
       image.fill(Qt::white);
       QPainter painter(&image);
@@ -409,16 +378,10 @@ class Form1LayoutTest : public QObject {
       painter.setPen(Qt::black);
       painter.drawText(4, 30, QStringLiteral("レンズ ０.００Ｄ"));
       painter.end();
-      int dark = 0;
-      for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-          dark += qGray(image.pixel(x, y)) < 128;
-        }
-      }
-      return dark;
+      return ink(image, image.rect());
     };
-    const int bold_ink = ink(bold);
-    const int regular_ink = ink(regular);
+    const int bold_ink = ink_of(bold);
+    const int regular_ink = ink_of(regular);
     QVERIFY2(
         bold_ink > regular_ink * 5 / 4,
         qPrintable(QStringLiteral("%1 vs %2").arg(bold_ink).arg(regular_ink)));
@@ -428,18 +391,9 @@ class Form1LayoutTest : public QObject {
     toric::Form1 window;
     const QImage picture = window.grab().toImage();
     const QRect box = twips(4560, 120, 3495, 495);
-    const auto ink_in_rows = [&](int top, int bottom) {
-      int dark = 0;
-      for (int y = top; y < bottom; ++y) {
-        for (int x = box.left(); x <= box.right(); ++x) {
-          dark += qGray(picture.pixel(x, y)) < 128;
-        }
-      }
-      return dark;
-    };
     const int half = box.height() / 2;
-    QVERIFY(ink_in_rows(box.top(), box.top() + half) > 50);
-    QVERIFY(ink_in_rows(box.top() + half, box.bottom() + 1) > 50);
+    QVERIFY(ink(picture, box.adjusted(0, 0, 0, half - box.height())) > 50);
+    QVERIFY(ink(picture, box.adjusted(0, half, 0, 0)) > 50);
   }
 };
 

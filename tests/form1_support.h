@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
@@ -44,6 +45,24 @@ inline bool show_active(QWidget& window) {
   window.show();
   window.activateWindow();
   return QTest::qWaitForWindowActive(&window);
+}
+
+// How many points of `area` `counted` holds for: ink, a colour, a change.
+template <class Counted>
+int count_points(const QRect& area, Counted counted) {
+  int count = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      count += counted(QPoint(x, y)) ? 1 : 0;
+    }
+  }
+  return count;
+}
+
+// How many pixels of `picture` inside `area` are darker than `grey`.
+inline int ink(const QImage& picture, const QRect& area, int grey = 128) {
+  return count_points(
+      area, [&](QPoint at) { return qGray(picture.pixel(at)) < grey; });
 }
 
 }  // namespace toric::test

@@ -113,8 +113,8 @@ class PrintJobTest : public QObject {
     if (since_press.elapsed() >= 950) QSKIP("lp took most of the second");
     job.start(window_);
     QVERIFY(!job.pending());
-    // The guard started after the page was drawn, before lp ended: a full
-    // second from here is past it.
+    // The guard counts from the press and from lp's end, both before now:
+    // a full second from here is past it.
     QTest::qWait(1050);
     job.start(window_);  // a reprint
     QVERIFY(job.pending());
