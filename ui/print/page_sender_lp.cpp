@@ -62,12 +62,7 @@ void stop(QProcess* process) {
 class LpSender : public QObject, public PageSender {
  public:
   explicit LpSender(QObject* owner, std::chrono::milliseconds bound)
-      : owner_(owner) {
-    bound_.setSingleShot(true);
-    bound_.setInterval(bound);
-    connect(&bound_, &QTimer::timeout, this,
-            [this] { end(texts::text(texts::kNoAnswer)); });
-  }
+      : owner_(owner), bound_(bound) {}
 
   ~LpSender() override {
     if (process_ != nullptr) stop(process_);
@@ -81,7 +76,9 @@ class LpSender : public QObject, public PageSender {
                          [this] { end(texts::text(texts::kPageNotMade)); });
       return;
     }
-    bound_.start();
+    // Gone with the sender, as everything it connects to `this`.
+    QTimer::singleShot(bound_, this,
+                       [this] { end(texts::text(texts::kNoAnswer)); });
     run(QStringLiteral("lp"), {QStringLiteral("-t"), window.windowTitle()},
         page, &LpSender::lp_ended, texts::kNoLp);
   }
@@ -161,13 +158,12 @@ class LpSender : public QObject, public PageSender {
 
   // Ends the print; the sender may be gone once `done` returns.
   void end(const QString& failure) {
-    bound_.stop();
     const Done done = std::move(done_);
     if (done) done(failure);
   }
 
   QObject* owner_;
-  QTimer bound_;
+  std::chrono::milliseconds bound_;
   QProcess* process_ = nullptr;
   Done done_;
 };
