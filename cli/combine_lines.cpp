@@ -47,11 +47,6 @@ bool all_empty(const std::vector<std::string>& fields) {
 
 }  // namespace
 
-std::string result_line(const LensPower& lens1, const LensPower& lens2,
-                        Notation notation, CylinderForm form) {
-  return format_result(in_form(combine_lenses(lens1, lens2), form), notation);
-}
-
 ListCombiner::ListCombiner(ListOptions options) : options_(std::move(options)) {
   set_columns(options_.columns);
 }

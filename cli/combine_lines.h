@@ -31,11 +31,6 @@ struct ListOptions {
   LensColumns columns;
 };
 
-// The result line of two lenses.
-std::string result_line(const LensPower& lens1, const LensPower& lens2,
-                        Notation notation,
-                        CylinderForm form = CylinderForm::kWindow);
-
 // A list, a line at a time. Records are split by the first record's
 // separator (tab, ";" or ","), with RFC 4180 quotes. Blank lines, empty
 // rows and lines starting with "#" are kept as they are, and so is a

@@ -70,14 +70,18 @@ void explain_vertex(const LensPower& lens2, const Fitting& fitting,
                    "主経線の度数 F はそれぞれ F / (1 - dF)（d = %g m）"
                    "になる。",
                    fitting.vertex_mm, d));
-  const double meridians[] = {lens2.sphere, lens2.sphere + lens2.cylinder};
+  // Each meridian as typed, and as the combination got it.
+  const LensPower& there = pair.lens2_carried;
+  const double meridians[][2] = {
+      {lens2.sphere, there.sphere},
+      {lens2.sphere + lens2.cylinder, there.sphere + there.cylinder}};
   for (int i = 0; i < (lens2.cylinder == 0 ? 1 : 2); ++i) {
-    const double f = meridians[i];
+    const double f = meridians[i][0];
     w.same(formatted("  %s / (1 - %g x %s) = %+.4f", term(f).c_str(), d,
-                     term(f).c_str(), f / (1 - d * f)));
+                     term(f).c_str(), meridians[i][1]));
   }
-  w.line("  Lens 2 at lens 1: " + lens_named(pair.lens2_carried),
-         "  レンズ１の位置でのレンズ２：" + lens_named(pair.lens2_carried));
+  w.line("  Lens 2 at lens 1: " + lens_named(there),
+         "  レンズ１の位置でのレンズ２：" + lens_named(there));
 }
 
 void explain_oblique(const LensPower& l1, const LensPower& l2,

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "cp932_character.h"
+#include "utf8_character.h"
 
 namespace toric {
 
@@ -98,13 +99,10 @@ std::string cp932_to_utf8(std::string_view bytes) {
 }
 
 std::string utf8_to_cp932(std::string_view utf8) {
+  // What code page 932 has no character for is passed over a character at
+  // a time.
   return converted(utf8, "CP932", "UTF-8", "?", [](std::string_view rest) {
-    const auto lead = static_cast<unsigned char>(rest.front());
-    std::size_t length = lead >= 0xF0   ? 4
-                         : lead >= 0xE0 ? 3
-                         : lead >= 0xC0 ? 2
-                                        : 1;
-    return length;
+    return character_at(rest, 0).length;
   });
 }
 
