@@ -25,8 +25,9 @@ constexpr const char* kUsage =
     "or a sphere alone (+2.00); a result line copied from the window reads\n"
     "too. A list (FILE, or - for standard input) has a pair a line: two\n"
     "lenses separated by ; or a tab, or CSV with the lenses in two columns or\n"
-    "in six (S, C, A, S, C, A), named by its header or found in its first\n"
-    "row; in UTF-8, UTF-16 or Shift_JIS (see toric-combine(1)).\n"
+    "in six (S, C, A, S, C, A), named by its header or found from its first\n"
+    "rows; in UTF-8, UTF-16, Shift_JIS or EUC-JP. Its reading is decided\n"
+    "once and held to its last row; --check shows it (see toric-combine(1)).\n"
     "\n"
     "  --plain                 write results in ASCII (S-1.25 C-0.50 A180)\n"
     "  --csv                   write the list's columns, then the result's\n"
@@ -42,6 +43,11 @@ constexpr const char* kUsage =
     "                          lens to order\n"
     "  --step 0.125|0.25|0.50  round the result's powers to that step\n"
     "  --explain               show the working of one pair, step by step\n"
+    "  --check                 show how a list is read and which rows fit;\n"
+    "                          combine nothing\n"
+    "  --encoding NAME         the list is utf-8, utf-16, cp932 (shift_jis)\n"
+    "                          or euc-jp\n"
+    "  --separator tab|;|,     the list's cells are separated by it\n"
     "  -h, --help              show this help\n"
     "  -v, --version           show the version\n";
 
@@ -130,8 +136,11 @@ int run_combine_command(std::span<const std::string> args, std::FILE* in,
   const ListOptions& options = request.options;
   const std::vector<std::string>& operands = request.operands;
   if (operands.size() == 2) {
-    if (options.csv || !options.columns.empty()) {
-      return usage_error(err, "--csv and --columns are for lists");
+    if (options.csv || !options.columns.empty() || options.check ||
+        options.encoding || options.separator != '\0') {
+      return usage_error(
+          err, "--csv, --columns, --check, --encoding and --separator are for "
+               "lists");
     }
     return combine_two(operands[0], operands[1], options, request.explain, io);
   }

@@ -17,9 +17,7 @@ constexpr const char* kResultColumns[] = {"sphere", "cylinder", "axis",
 constexpr const char* kStepColumns[] = {"sphere",   "exact sphere",
                                         "cylinder", "exact cylinder",
                                         "axis",     "spherical equivalent"};
-// A record open in quotes spans at most this many lines, or bytes; then
-// the quote is one that was never closed.
-constexpr std::size_t kLongestRecordLines = 64;
+// A record open in quotes spans at most this many bytes too.
 constexpr std::size_t kLongestRecordBytes = 1 << 20;
 
 std::string_view trimmed(std::string_view text) {
@@ -30,25 +28,18 @@ std::string_view trimmed(std::string_view text) {
   return text;
 }
 
-// Blank lines and comments go out as they came; true when `line` is one.
-bool kept_as_is(std::string_view line, std::string_view line_end,
-                std::string& out) {
-  const std::string_view content = trimmed(line);
-  if (!content.empty() && content.front() != '#') return false;
-  out += line;
-  out += line_end;
-  return true;
-}
-
 bool all_empty(const std::vector<std::string>& fields) {
   return std::all_of(fields.begin(), fields.end(),
                      [](const std::string& f) { return trimmed(f).empty(); });
 }
 
+std::string cells_counted(std::size_t n) {
+  return std::to_string(n) + (n == 1 ? " cell" : " cells");
+}
+
 }  // namespace
 
 ListCombiner::ListCombiner(ListOptions options) : options_(std::move(options)) {
-  set_columns(options_.columns);
 }
 
 void ListCombiner::set_columns(LensColumns columns) {
@@ -59,6 +50,47 @@ void ListCombiner::set_columns(LensColumns columns) {
 }
 
 void ListCombiner::take_line(std::string_view line, std::string_view line_end,
+                             std::string& out, std::string& errors) {
+  if (!refusal_.empty()) {
+    ++line_;
+    return;
+  }
+  if (decided_) {
+    read_line(line, line_end, out, errors);
+    return;
+  }
+  ++line_;
+  held_.emplace_back(line);
+  held_ends_.emplace_back(line_end);
+  held_bytes_ += line.size() + line_end.size();
+  if (!trimmed(line).empty()) ++held_rows_;
+  decide(held_rows_ >= kSampleRows || held_bytes_ >= kEncodingSample, out,
+         errors);
+}
+
+void ListCombiner::decide(bool complete, std::string& out,
+                          std::string& errors) {
+  ReadingDecision decision = decide_reading(
+      held_, complete, ReadingGiven{options_.separator, options_.columns});
+  if (decision.state == ReadingDecision::kWaiting) return;
+  if (decision.state == ReadingDecision::kRefused) {
+    refusal_ = std::move(decision.refusal);
+    return;
+  }
+  decided_ = true;
+  reading_ = std::move(decision.reading);
+  separator_ = reading_.separator;
+  set_columns(reading_.columns);
+  // The held lines, read as every later one is.
+  const std::vector<std::string> lines = std::exchange(held_, {});
+  const std::vector<std::string> ends = std::exchange(held_ends_, {});
+  line_ = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    read_line(lines[i], ends[i], out, errors);
+  }
+}
+
+void ListCombiner::read_line(std::string_view line, std::string_view line_end,
                              std::string& out, std::string& errors) {
   ++line_;
   if (!refusal_.empty()) return;
@@ -77,8 +109,16 @@ void ListCombiner::take_line(std::string_view line, std::string_view line_end,
     }
     return;
   }
-  if (kept_as_is(line, line_end, out)) return;
-  if (separator_ == '\0') separator_ = separator_of(line);
+  const std::string_view content = trimmed(line);
+  // Blank lines, and comments where no row may start with "#", go out as
+  // they came, a quote in them no quote.
+  const bool below_header =
+      reading_.header_line != 0 && line_ > reading_.header_line;
+  if (content.empty() || (content.front() == '#' && !below_header)) {
+    out += line;
+    out += line_end;
+    return;
+  }
   if (ends_inside_quotes(line, separator_)) {
     pending_.emplace_back(line, line_end);
     pending_record_ = line;
@@ -90,6 +130,7 @@ void ListCombiner::take_line(std::string_view line, std::string_view line_end,
 }
 
 void ListCombiner::finish(std::string& out, std::string& errors) {
+  if (!decided_ && refusal_.empty()) decide(true, out, errors);
   while (!pending_.empty() && refusal_.empty()) unclosed(out, errors);
 }
 
@@ -99,28 +140,20 @@ void ListCombiner::unclosed(std::string& out, std::string& errors) {
   const int last = line_;
   record_line_ = pending_from_;
   split_fields(lines[0].first, separator_, fields_);
-  fail(
-      "a quote opens here and is never closed; the lines after it are "
-      "read as rows",
-      lines[0].second, out, errors);
+  fail(at_line() +
+           "a quote opens here and is never closed; the lines after it are "
+           "read as rows",
+       lines[0].second, out, errors);
   line_ = pending_from_;
   for (std::size_t i = 1; i < lines.size(); ++i) {
-    take_line(lines[i].first, lines[i].second, out, errors);
+    read_line(lines[i].first, lines[i].second, out, errors);
   }
   line_ = std::max(line_, last);
 }
 
-bool ListCombiner::take_header(std::string_view record,
-                               std::string_view line_end, std::string& out) {
-  const HeaderReading header = read_header(fields_);
-  if (!header.header) return false;
-  if (columns_.empty()) {
-    if (!header.refusal.empty()) {
-      refusal_ = "line " + std::to_string(record_line_) + ": " + header.refusal;
-      return true;
-    }
-    set_columns(header.columns);
-  }
+void ListCombiner::write_header(std::string_view record,
+                                std::string_view line_end,
+                                std::string& out) const {
   if (options_.csv) {
     write_fields(out);
     for (const char* name : result_names()) {
@@ -131,22 +164,19 @@ bool ListCombiner::take_header(std::string_view record,
     out += record;
   }
   out += line_end;
-  return true;
 }
 
 void ListCombiner::take_record(std::string_view record,
                                std::string_view line_end, std::string& out,
                                std::string& errors) {
   split_fields(record, separator_, fields_);
-  // A list typed by hand may mix ";" and tabs from line to line.
-  if (fields_.size() < 2 && separator_ != ',') {
-    if (const char own = separator_of(record); own != '\0') {
-      split_fields(record, own, fields_);
-    }
-  }
-  if (all_empty(fields_)) {
-    // An empty row of a spreadsheet, kept as one.
-    if (options_.csv) {
+  const bool above_data =
+      reading_.header_line != 0 ? record_line_ < reading_.header_line
+                                : record_line_ < reading_.first_data_line;
+  if (all_empty(fields_) || (above_data && (reading_.header_line != 0 ||
+                                            text_only(fields_)))) {
+    // An empty row of a spreadsheet, or a title above the list, kept.
+    if (options_.csv && !above_data) {
       write_fields(out);
       out.append(result_names().size(), output_separator());
     } else {
@@ -155,49 +185,94 @@ void ListCombiner::take_record(std::string_view record,
     out += line_end;
     return;
   }
-  const bool first = !data_seen_;
-  data_seen_ = true;
-  if (first && take_header(record, line_end, out)) return;
-  if (separator_ == '\0') {
-    fail("two lenses separated by \";\", \",\" or a tab expected", line_end,
-         out, errors);
+  if (record_line_ == reading_.header_line) {
+    write_header(record, line_end, out);
     return;
   }
-  if (columns_.empty()) {
-    RowLayout layout = layout_of_row(fields_);
-    if (layout.columns.empty()) {
-      fail(layout.error, line_end, out, errors);
+  const bool comment = trimmed(record).front() == '#';
+  std::string reason;
+  if (separator_ == '\0') {
+    reason = "two lenses separated by \";\", \",\" or a tab expected";
+  } else if (columns_.empty()) {
+    reason =
+        "no two columns read as lenses, and no six as S, C, A, S, C, A; name "
+        "them with --columns";
+  } else if (last_column_ >= static_cast<int>(fields_.size())) {
+    if (!comment) {
+      fail(too_few_cells(record), line_end, out, errors);
       return;
     }
-    set_columns(std::move(layout.columns));
-  }
-  if (last_column_ >= static_cast<int>(fields_.size())) {
-    fail("the row has " + std::to_string(fields_.size()) +
-             " columns, and the lenses are in columns " +
-             columns_named(columns_),
-         line_end, out, errors);
+  } else if (same_as_header()) {
+    write_header(record, line_end, out);
+    return;
+  } else if (combine_row(line_end, out, reason)) {
+    ++combined_;
     return;
   }
-  std::string reason;
+  if (comment) {
+    // Below the header, "#" starts a row only where its cells are a row's.
+    out += record;
+    out += line_end;
+  } else if (repeats_header()) {
+    write_header(record, line_end, out);
+  } else {
+    fail(at_line() + reason, line_end, out, errors);
+  }
+}
+
+// The row's lenses, combined and written; false, with the reason, where
+// they cannot be.
+bool ListCombiner::combine_row(std::string_view line_end, std::string& out,
+                               std::string& reason) {
   const std::optional<LensPower> lens1 = lens(0, reason);
   const std::optional<LensPower> lens2 = lens1 ? lens(1, reason) : lens1;
-  if (!lens2) {
-    fail(reason, line_end, out, errors);
-    return;
-  }
+  if (!lens2) return false;
   const Fitting& fitting = options_.fitting;
   if (fitting.vertex_mm == 0 && fitting.rotation == 0 && fitting.step == 0) {
     // The window's combination, as a long list mostly asks.
     const LensPower result =
         in_form(combine_lenses(*lens1, *lens2), fitting.form);
     write_result(result, result, line_end, out);
-    return;
+    return true;
   }
-  if (!fit_pair(*lens1, *lens2, fitting, pair_, reason)) {
-    fail(reason, line_end, out, errors);
-    return;
-  }
+  if (!fit_pair(*lens1, *lens2, fitting, pair_, reason)) return false;
   write_result(pair_.ordered, pair_.exact, line_end, out);
+  return true;
+}
+
+// The header again, as two exports pasted together have it: its names
+// ("S1", "Sph1") are never lenses. One cell is compared on most rows.
+bool ListCombiner::same_as_header() const {
+  const std::vector<std::string>& header = reading_.header;
+  const auto same = [](const std::string& a, const std::string& b) {
+    return trimmed(a) == trimmed(b);
+  };
+  const auto first = static_cast<std::size_t>(columns_[0]);
+  return header.size() == fields_.size() && first < header.size() &&
+         same(fields_[first], header[first]) &&
+         std::equal(fields_.begin(), fields_.end(), header.begin(), same);
+}
+
+// A row that names the lenses' columns, as a header does.
+bool ListCombiner::repeats_header() const {
+  return !read_header(fields_).columns.empty();
+}
+
+std::string ListCombiner::too_few_cells(std::string_view record) const {
+  std::string message = "line " + std::to_string(record_line_) + " has " +
+                        cells_counted(fields_.size()) + "; ";
+  if (reading_.from == ListReading::kHeader) {
+    message += "the header on line " + std::to_string(reading_.header_line) +
+               " names " + std::to_string(reading_.header.size());
+  } else {
+    message += "the lenses are in columns " + columns_named(columns_);
+  }
+  const char own = separator_of(record);
+  if (own != '\0' && own != separator_) {
+    message += "; its cells are separated by " + separator_named(own) +
+               ", the list's by " + separator_named(separator_);
+  }
+  return message;
 }
 
 void ListCombiner::write_result(const LensPower& result, const LensPower& exact,
@@ -209,24 +284,24 @@ void ListCombiner::write_result(const LensPower& result, const LensPower& exact,
     return;
   }
   const char separator = output_separator();
+  const auto number = [&](double value) {
+    out += separator;
+    const std::size_t start = out.size();
+    append_decimal(out, value);
+    if (reading_.decimal_comma) {
+      std::replace(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(),
+                   '.', ',');
+    }
+  };
   const bool step = options_.fitting.step != 0;
   write_fields(out);
-  out += separator;
-  append_decimal(out, result.sphere);
-  if (step) {
-    out += separator;
-    append_decimal(out, exact.sphere);
-  }
-  out += separator;
-  append_decimal(out, result.cylinder);
-  if (step) {
-    out += separator;
-    append_decimal(out, exact.cylinder);
-  }
+  number(result.sphere);
+  if (step) number(exact.sphere);
+  number(result.cylinder);
+  if (step) number(exact.cylinder);
   out += separator;
   if (result.cylinder != 0) out += std::to_string(result.axis);
-  out += separator;
-  append_decimal(out, result.sphere + result.cylinder / 2);
+  number(result.sphere + result.cylinder / 2);
   out += line_end;
 }
 
@@ -281,10 +356,15 @@ void ListCombiner::write_fields(std::string& out) const {
   }
 }
 
-void ListCombiner::fail(const std::string& reason, std::string_view line_end,
+std::string ListCombiner::at_line() const {
+  return "line " + std::to_string(record_line_) + ": ";
+}
+
+void ListCombiner::fail(const std::string& message, std::string_view line_end,
                         std::string& out, std::string& errors) {
   ++unread_;
-  errors += "line " + std::to_string(record_line_) + ": " + reason + "\n";
+  if (unfit_lines_.size() < kUnfitShown) unfit_lines_.push_back(record_line_);
+  errors += message + "\n";
   if (options_.csv) {
     write_fields(out);
     out.append(result_names().size(), output_separator());

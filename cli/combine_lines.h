@@ -1,7 +1,6 @@
 #pragma once
-// Pairs of lenses in, results out: the two lenses given on the command
-// line, or a list taken a line at a time, as labs and spreadsheets keep
-// them.
+// A list of pairs in, results out, a line at a time, as labs and
+// spreadsheets keep them: read one way from its first row to its last.
 
 #include <optional>
 #include <span>
@@ -12,7 +11,8 @@
 
 #include "fitted_pair.h"
 #include "lens_text.h"
-#include "list_layout.h"
+#include "list_reading.h"
+#include "text_encoding.h"
 #include "toric/format.h"
 #include "toric/lens_power.h"
 
@@ -26,18 +26,24 @@ struct ListOptions {
   // and spherical equivalent as plain numbers (with a step, the exact
   // sphere and cylinder beside the rounded ones).
   bool csv = false;
-  // Where the lenses are, counted from 0: two lens columns, or six columns
-  // S, C, A, S, C, A. Empty: found from the header, else from the rows.
+  // How the list is read, where the user says: its encoding, separator
+  // and the lenses' columns counted from 0 (two lens columns, or six
+  // columns S, C, A, S, C, A).
+  std::optional<Encoding> encoding;
+  char separator = '\0';
   LensColumns columns;
+  // Only how the list is read and which rows fit, nothing combined.
+  bool check = false;
 };
 
-// A list, a line at a time. Records are split by the first record's
-// separator (tab, ";" or ","), with RFC 4180 quotes. Blank lines, empty
-// rows and lines starting with "#" are kept as they are, and so is a
-// header row. Every other record gives one result (or, with `csv`, its
-// columns and the result's); a record that cannot be read gives an empty
-// result, and its reason, with its line number, goes to the errors. Each
-// goes out with the line end it came with.
+// A list, a line at a time. Its lines are held until its reading is
+// decided (list_reading.h), then every line is read that way: blank lines
+// and empty rows are kept as they are, and so are rows above the header,
+// comments ("#" above the header or in a list without one) and the header
+// itself, wherever it is repeated. Every other record gives one result
+// (or, with `csv`, its columns and the result's); a record that cannot be
+// read gives an empty result, and its reason, with its line number, goes
+// to the errors. Each goes out with the line end it came with.
 class ListCombiner {
  public:
   explicit ListCombiner(ListOptions options);
@@ -46,23 +52,38 @@ class ListCombiner {
   // line without one. What it gives is added to `out` and `errors`.
   void take_line(std::string_view line, std::string_view line_end,
                  std::string& out, std::string& errors);
-  // At the end of the list: a quote still open is an error of the line it
-  // opened on, and the lines after it are read as rows.
+  // At the end of the list: the reading is decided from what there is, and
+  // a quote still open is an error of the line it opened on, the lines
+  // after it read as rows.
   void finish(std::string& out, std::string& errors);
 
   int lines() const { return line_; }
   int unread() const { return unread_; }
-  // Why the list is no list of pairs (its header names two eyes), with the
-  // line; empty while it is one. Once set, further lines are not read.
+  // Why the list is read no way, with the line; empty while it is read.
+  // Once set, further lines are not read.
   const std::string& refusal() const { return refusal_; }
+  const ListReading& reading() const { return reading_; }
+  int combined() const { return combined_; }
+  // The first lines of rows that could not be read (at most kUnfitShown).
+  const std::vector<int>& unfit_lines() const { return unfit_lines_; }
+  static constexpr std::size_t kUnfitShown = 20;
 
  private:
+  void decide(bool complete, std::string& out, std::string& errors);
+  void read_line(std::string_view line, std::string_view line_end,
+                 std::string& out, std::string& errors);
   void take_record(std::string_view record, std::string_view line_end,
                    std::string& out, std::string& errors);
   // The quote opened on line pending_from_ is never closed.
   void unclosed(std::string& out, std::string& errors);
-  bool take_header(std::string_view record, std::string_view line_end,
-                   std::string& out);
+  // The record as it came, or with --csv its cells and the result names.
+  void write_header(std::string_view record, std::string_view line_end,
+                    std::string& out) const;
+  bool combine_row(std::string_view line_end, std::string& out,
+                   std::string& reason);
+  bool same_as_header() const;
+  bool repeats_header() const;
+  std::string too_few_cells(std::string_view record) const;
   std::optional<LensPower> lens(int which, std::string& reason);
   // The result as ordered, and with a step the exact one beside it.
   void write_result(const LensPower& result, const LensPower& exact,
@@ -73,15 +94,22 @@ class ListCombiner {
   // The list's separator, or a comma where it has none.
   char output_separator() const;
   void write_fields(std::string& out) const;
-  // A record that cannot be read: its reason with its line number, and an
-  // empty result.
-  void fail(const std::string& reason, std::string_view line_end,
+  // A record that cannot be read: the message, and an empty result.
+  void fail(const std::string& message, std::string_view line_end,
             std::string& out, std::string& errors);
+  std::string at_line() const;
 
   ListOptions options_;
+  ListReading reading_;
+  bool decided_ = false;
+  // The lines held until the reading is decided, with their ends.
+  std::vector<std::string> held_;
+  std::vector<std::string> held_ends_;
+  int held_rows_ = 0;
+  std::size_t held_bytes_ = 0;
+
   char separator_ = '\0';
-  bool data_seen_ = false;  // a first record has been met
-  LensColumns columns_;     // chosen, named by the header or found
+  LensColumns columns_;
   int last_column_ = -1;
   std::vector<std::string> fields_;
   std::string lens_text_;
@@ -94,6 +122,8 @@ class ListCombiner {
   int line_ = 0;
   int record_line_ = 0;  // where the record being read starts
   int unread_ = 0;
+  int combined_ = 0;
+  std::vector<int> unfit_lines_;
   std::string refusal_;
 };
 

@@ -55,6 +55,9 @@ enum Option : int {
   kRotation = 'r',
   kStep = 's',
   kExplain = 'e',
+  kEncoding = 'n',
+  kSeparator = 't',
+  kCheck = 'K',
   kHelp = 'h',
   kVersion = 'v',
 };
@@ -69,6 +72,9 @@ constexpr option kOptions[] = {
     {"rotation", required_argument, nullptr, kRotation},
     {"step", required_argument, nullptr, kStep},
     {"explain", no_argument, nullptr, kExplain},
+    {"encoding", required_argument, nullptr, kEncoding},
+    {"separator", required_argument, nullptr, kSeparator},
+    {"check", no_argument, nullptr, kCheck},
     {"help", no_argument, nullptr, kHelp},
     {"version", no_argument, nullptr, kVersion},
     {nullptr, 0, nullptr, 0},
@@ -95,6 +101,14 @@ std::optional<int> rotation_of(std::string_view text) {
   }
   if (degrees > 90) return std::nullopt;
   return side == 'l' ? degrees : -degrees;
+}
+
+// "tab", ";" or "," (or their names), as --separator takes them.
+char separator_of_option(std::string_view text) {
+  if (text == "tab" || text == "\t" || text == "\\t") return '\t';
+  if (text == ";" || text == "semicolon") return ';';
+  if (text == "," || text == "comma") return ',';
+  return '\0';
 }
 
 std::string option_named(int code) {
@@ -199,6 +213,25 @@ CommandRequest parse_command_line(std::span<const std::string> args) {
       }
       case kExplain:
         request.explain = true;
+        break;
+      case kEncoding:
+        options.encoding = encoding_named(value);
+        if (!options.encoding) {
+          request.wrong =
+              "--encoding takes utf-8, utf-16, cp932 (shift_jis) or euc-jp";
+          return request;
+        }
+        break;
+      case kSeparator:
+        if (const char separator = separator_of_option(value)) {
+          options.separator = separator;
+        } else {
+          request.wrong = "--separator takes tab, \";\" or \",\"";
+          return request;
+        }
+        break;
+      case kCheck:
+        options.check = true;
         break;
       case kHelp:
         request.shows = CommandRequest::kHelp;

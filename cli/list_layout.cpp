@@ -153,8 +153,6 @@ std::string candidates_named(const std::vector<LensColumns>& candidates) {
   return named;
 }
 
-constexpr const char* kNameThem = "; name them with --columns";
-
 }  // namespace
 
 std::string columns_named(const LensColumns& columns) {
@@ -227,7 +225,18 @@ HeaderReading read_header(const std::vector<std::string>& fields) {
   return reading;
 }
 
-RowLayout layout_of_row(const std::vector<std::string>& fields) {
+bool text_only(const std::vector<std::string>& fields) {
+  return std::all_of(fields.begin(), fields.end(), [](const std::string& f) {
+    const CellKind kind = cell_of(f).kind;
+    return kind == CellKind::kOther || kind == CellKind::kEmpty;
+  });
+}
+
+std::string readings_named(const std::vector<LensColumns>& readings) {
+  return "columns " + candidates_named(readings);
+}
+
+RowReadings readings_of_row(const std::vector<std::string>& fields) {
   const int n = static_cast<int>(fields.size());
   std::vector<Cell> cells;
   cells.reserve(fields.size());
@@ -260,39 +269,26 @@ RowLayout layout_of_row(const std::vector<std::string>& fields) {
     if (cells[i].kind == CellKind::kCount) counts.push_back(i);
   }
 
-  if (sixes.size() == 1 && !lens_text) return {sixes[0], {}};
-  std::vector<LensColumns> candidates = sixes;
-  bool certain = true;
+  if (sixes.size() == 1 && !lens_text) return {sixes, true};
+  RowReadings row{sixes, true};
   if (lenses.size() == 2) {
-    candidates.push_back(lenses);
+    row.readings.push_back(lenses);
   } else if (lenses.size() + counts.size() == 2 && filled == 2) {
     // A pair and nothing else: whole numbers are spheres here.
     LensColumns two = lenses;
     two.insert(two.end(), counts.begin(), counts.end());
     std::sort(two.begin(), two.end());
-    candidates.push_back(two);
+    row.readings.push_back(two);
   } else if (lenses.size() == 1) {
     // A whole number beside a lens may be an id, or a sphere as a
     // spreadsheet writes +2.00: never taken for either.
-    certain = false;
+    row.certain = false;
     for (const int count : counts) {
-      candidates.push_back(
+      row.readings.push_back(
           {std::min(lenses[0], count), std::max(lenses[0], count)});
     }
   }
-  if (candidates.size() == 1 && certain) return {candidates[0], {}};
-  if (candidates.empty()) {
-    return {{},
-            lenses.size() > 2
-                ? "columns " + columns_named(lenses) + " all read as lenses" +
-                      kNameThem
-                : std::string("no two columns read as lenses, and no six as "
-                              "S, C, A, S, C, A") +
-                      kNameThem};
-  }
-  return {{},
-          "the lenses could be in columns " + candidates_named(candidates) +
-              kNameThem};
+  return row;
 }
 
 }  // namespace toric

@@ -1,7 +1,6 @@
 #pragma once
-// Where a list's lenses are: named by its header, or told from a row when
-// only one reading fits it. A header that names two eyes, or a row that
-// two readings could fit, is said so, never guessed.
+// Where a list's lenses are: named by its header, or told by its rows.
+// A header that names two eyes is said so, never guessed.
 
 #include <string>
 #include <vector>
@@ -23,16 +22,23 @@ struct HeaderReading {
 // the two eyes (右/左, R/L, OD/OS), which is refused.
 HeaderReading read_header(const std::vector<std::string>& fields);
 
-struct RowLayout {
-  LensColumns columns;  // empty when the row cannot tell
-  std::string error;    // then why, with the candidates
+// The readings a row of data fits: six numbers S, C, A, S, C, A win over
+// two plain numbers; two cells that read as lenses, or the row's only two
+// numbers; digits alone (an id) are no lens beside others. `certain` is
+// false where a whole number beside a lens could be an id or a sphere as a
+// spreadsheet writes +2.00: then no row alone settles the reading.
+struct RowReadings {
+  std::vector<LensColumns> readings;
+  bool certain = true;
 };
+RowReadings readings_of_row(const std::vector<std::string>& fields);
 
-// The lenses' columns as a row of data shows them: six numbers S, C, A,
-// S, C, A win over two plain numbers; two cells that read as lenses, or
-// the row's only two numbers; digits alone (an id) are no lens beside
-// others.
-RowLayout layout_of_row(const std::vector<std::string>& fields);
+// Whether every cell is text or empty: a title, a note, a header that
+// names no lens.
+bool text_only(const std::vector<std::string>& fields);
+
+// "columns 1,2,3,4,5,6 or 2,3,4,5,6,7".
+std::string readings_named(const std::vector<LensColumns>& readings);
 
 // "3,4" or "3,4,5,6,7,8", counted from 1.
 std::string columns_named(const LensColumns& columns);

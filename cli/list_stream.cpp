@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "list_check.h"
 #include "platform_io.h"
 #include "text_encoding.h"
 
@@ -21,11 +22,13 @@ constexpr std::size_t kLongestLine = 1 << 20;
 // read that may wait.
 class Output {
  public:
-  Output(std::FILE* out, std::FILE* err, const std::string& name, bool csv)
+  Output(std::FILE* out, std::FILE* err, const std::string& name, bool csv,
+         bool check)
       : out_(out),
         err_(err),
         prefix_("toric-combine: " + name + ": "),
-        csv_(csv) {}
+        csv_(csv),
+        check_(check) {}
 
   std::string text;
   std::string errors;  // lines, each without the program's and list's name
@@ -42,6 +45,7 @@ class Output {
     }
     errors.clear();
     write_text(err_, named);
+    if (check_) text.clear();  // a check writes only its report
     if (text.empty()) return true;
     bool written = true;
     if (!csv_ || form.encoding == Encoding::kUtf8) {
@@ -78,6 +82,7 @@ class Output {
   std::FILE* err_;
   std::string prefix_;
   bool csv_;
+  bool check_;
   bool mark_written_ = false;
 };
 
@@ -132,9 +137,10 @@ std::size_t take_lines(std::string_view text, bool last, ListCombiner& combiner,
 
 int stream_list(int in, const std::string& name, const ListOptions& options,
                 std::FILE* out, std::FILE* err) {
-  Output output(out, err, name, options.csv);
+  Output output(out, err, name, options.csv, options.check);
   ListCombiner combiner(options);
-  TextDecoder decoder;
+  TextDecoder decoder =
+      options.encoding ? TextDecoder(*options.encoding) : TextDecoder();
   std::string text;  // decoded, from the first line not yet taken
   std::vector<char> chunk(kChunk);
   while (true) {
@@ -147,6 +153,14 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
     decoder.decode(std::string_view(chunk.data(),
                                     static_cast<std::size_t>(last ? 0 : got)),
                    last, text);
+    if (!decoder.refusal().empty()) {
+      // The whole lines before the one it cannot read, then why.
+      take_lines(text, false, combiner, output);
+      combiner.finish(output.text, output.errors);
+      if (!output.flush(decoder.form())) return output.cannot_write();
+      return output.fail("line " + std::to_string(combiner.lines() + 1) +
+                         ": " + decoder.refusal());
+    }
     // Text has no NUL: the lines before its line are taken, and the list
     // ends there, its bytes never echoed.
     const std::size_t nul = text.find('\0');
@@ -170,6 +184,7 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
     }
     text.erase(0, taken);
     if (text.size() > kLongestLine) {
+      combiner.finish(output.text, output.errors);
       if (!output.flush(decoder.form())) return output.cannot_write();
       return output.fail("line " + std::to_string(combiner.lines() + 1) +
                          " is longer than a megabyte: this is no list");
@@ -182,6 +197,13 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
     return output.fail(combiner.refusal());
   }
   if (!output.flush(decoder.form())) return output.cannot_write();
+  if (options.check) {
+    const std::string report =
+        reading_described(combiner, decoder, options.encoding.has_value());
+    if (!write_text(out, report) || std::fflush(out) != 0) {
+      return output.cannot_write();
+    }
+  }
   return combiner.unread() == 0 ? 0 : 1;
 }
 

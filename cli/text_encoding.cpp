@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "cp932_character.h"
+#include "euc_jp.h"
 #include "platform_io.h"
 #include "utf8_character.h"
 
@@ -20,10 +21,6 @@ constexpr char32_t kReplacement = 0xFFFD;
 unsigned char byte(std::string_view text, std::size_t i) {
   return static_cast<unsigned char>(text[i]);
 }
-
-// How much text after the first byte that is no ASCII decides between
-// UTF-8 and code page 932: up to the line's end, at most this much.
-constexpr std::size_t kDecidingBytes = 1024;
 
 // Whether `text` is UTF-8 throughout; a character cut at its end counts
 // where `may_be_cut`.
@@ -58,9 +55,62 @@ void append_utf16(std::string& out, char16_t unit, bool little_endian) {
   out += little_endian ? high : low;
 }
 
+// Whether converted text holds only characters: no U+FFFD for bytes that
+// stand for none, no private-use character.
+bool all_characters(std::string_view utf8) {
+  for (std::size_t i = 0; i < utf8.size();) {
+    const Character c = character_at(utf8, i);
+    if (c.code == 0xFFFD || (c.code >= 0xE000 && c.code <= 0xF8FF)) {
+      return false;
+    }
+    i += c.length;
+  }
+  return true;
+}
+
+// What EUC-JP's reading of a sample holds: its kana, symbols and full-width
+// letters (rows 1 to 5, which code page 932 would read as half-width
+// punctuation before another character); its first-level kanji; and what
+// EUC-JP text rarely holds (Greek, Cyrillic, box drawing, empty rows,
+// second-level kanji, JIS X 0212).
+struct EucCharacters {
+  int kana_and_symbols = 0;
+  int common_kanji = 0;
+  int rare = 0;
+};
+
+EucCharacters euc_characters(std::string_view sample) {
+  EucCharacters found;
+  for (std::size_t i = 0; i < sample.size();) {
+    const std::size_t length =
+        std::max<std::size_t>(euc_jp_character_length(sample.substr(i)), 1);
+    const unsigned char lead = byte(sample, i);
+    if (length > 1) {
+      if (lead >= 0xA1 && lead <= 0xA5) {
+        ++found.kana_and_symbols;
+      } else if (lead >= 0xB0 && lead <= 0xCF) {
+        ++found.common_kanji;
+      } else if (lead != 0x8E) {
+        ++found.rare;
+      }
+    }
+    i += length;
+  }
+  return found;
+}
+
+std::string euc_jp_to_utf8(std::string_view bytes) {
+  return cp932_to_utf8(euc_jp_to_shift_jis(bytes));
+}
+
 }  // namespace
 
+TextDecoder::TextDecoder(Encoding given) : given_(given) {
+  form_.encoding = given;
+}
+
 void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
+  if (state_ == State::kRefused) return;
   std::string joined;
   if (!held_.empty()) {
     joined = std::move(held_);
@@ -73,19 +123,23 @@ void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
       held_.assign(bytes);
       return;
     }
-    state_ = State::kDecided;
-    if (bytes.starts_with(kUtf8Mark)) {
+    const bool utf16 = given_ == Encoding::kUtf16Le ||
+                       given_ == Encoding::kUtf16Be;
+    state_ = given_ ? State::kDecided : State::kAscii;
+    if (bytes.starts_with(kUtf8Mark) && (!given_ || given_ == Encoding::kUtf8)) {
       form_ = {Encoding::kUtf8, true};
       bytes.remove_prefix(kUtf8Mark.size());
-    } else if (bytes.starts_with(kUtf16LeMark)) {
+      state_ = State::kDecided;
+    } else if (bytes.starts_with(kUtf16LeMark) && (!given_ || utf16)) {
       form_ = {Encoding::kUtf16Le, true};
       bytes.remove_prefix(kUtf16LeMark.size());
-    } else if (bytes.starts_with(kUtf16BeMark)) {
+      state_ = State::kDecided;
+    } else if (bytes.starts_with(kUtf16BeMark) && (!given_ || utf16)) {
       form_ = {Encoding::kUtf16Be, true};
       bytes.remove_prefix(kUtf16BeMark.size());
-    } else {
-      state_ = State::kAscii;
+      state_ = State::kDecided;
     }
+    if (state_ == State::kDecided) ascii_ = false;
   }
   if (state_ == State::kAscii) {
     std::size_t ascii = 0;
@@ -98,20 +152,64 @@ void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
     out.append(bytes.substr(0, ascii));
     bytes.remove_prefix(ascii);
     if (bytes.empty()) return;
-    // The decision waits for the rest of the line (or kDecidingBytes), so
-    // that it is the same however the input comes in pieces.
-    std::size_t window = std::min(bytes.find_first_of("\r\n"), bytes.size());
-    const bool limited = window >= kDecidingBytes;
-    if (!limited && window == bytes.size() && !last) {
+    state_ = State::kSampling;
+  }
+  if (state_ == State::kSampling) {
+    // The sample grows until it is whole, so that the decision is the same
+    // however the input comes in pieces.
+    if (bytes.size() < kEncodingSample && !last) {
       held_.assign(bytes);
       return;
     }
-    window = std::min(window, kDecidingBytes);
-    form_.encoding = is_utf8(bytes.substr(0, window), limited)
-                         ? Encoding::kUtf8
-                         : Encoding::kCp932;
-    state_ = State::kDecided;
+    decide(bytes.substr(0, std::min(bytes.size(), kEncodingSample)),
+           last && bytes.size() <= kEncodingSample);
+    if (state_ == State::kRefused) return;
   }
+  decode_decided(bytes, last, out);
+}
+
+void TextDecoder::decide(std::string_view sample, bool whole) {
+  state_ = State::kDecided;
+  ascii_ = false;
+  if (!whole) {
+    // A line end is never inside a character of any of them: the sample
+    // ends at its last one, so that no character is cut.
+    const std::size_t end = sample.find_last_of('\n');
+    if (end != std::string_view::npos) sample = sample.substr(0, end + 1);
+  }
+  if (is_utf8(sample, !whole)) {
+    form_.encoding = Encoding::kUtf8;
+    return;
+  }
+  const bool cp932 = all_characters(cp932_to_utf8(sample));
+  const bool euc = all_characters(euc_jp_to_utf8(sample));
+  if (cp932 != euc) {
+    form_.encoding = cp932 ? Encoding::kCp932 : Encoding::kEucJp;
+    return;
+  }
+  if (cp932) {
+    const EucCharacters found = euc_characters(sample);
+    if (found.kana_and_symbols > 0 ||
+        (found.rare == 0 && found.common_kanji >= 4)) {
+      form_.encoding = Encoding::kEucJp;
+      return;
+    }
+    if (found.rare > 0) {
+      form_.encoding = Encoding::kCp932;
+      return;
+    }
+  }
+  state_ = State::kRefused;
+  refusal_ = cp932 ? "its text reads as Shift_JIS (code page 932) and as "
+                     "EUC-JP alike"
+                   : "its text is neither UTF-8 nor Shift_JIS (code page "
+                     "932) nor EUC-JP";
+  refusal_ +=
+      ": name its encoding with --encoding utf-8, utf-16, cp932 or euc-jp";
+}
+
+void TextDecoder::decode_decided(std::string_view bytes, bool last,
+                                 std::string& out) {
   switch (form_.encoding) {
     case Encoding::kUtf8:
       out.append(bytes);  // a character cut here joins up in `out`
@@ -120,18 +218,22 @@ void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
     case Encoding::kUtf16Be:
       decode_utf16(bytes, last, out);
       return;
-    case Encoding::kCp932: {
+    case Encoding::kCp932:
+    case Encoding::kEucJp: {
+      const bool euc = form_.encoding == Encoding::kEucJp;
       std::size_t whole = 0;
       std::size_t length;
       while (whole < bytes.size() &&
-             (length = cp932_character_length(bytes.substr(whole))) != 0) {
+             (length = euc ? euc_jp_character_length(bytes.substr(whole))
+                           : cp932_character_length(bytes.substr(whole))) !=
+                 0) {
         whole += length;
       }
       if (whole < bytes.size() && !last) {
-        held_.assign(1, bytes.back());  // a lead byte, its trail to come
-        bytes.remove_suffix(1);
+        held_.assign(bytes.substr(whole));  // a lead byte, its trail to come
+        bytes = bytes.substr(0, whole);
       }
-      out += cp932_to_utf8(bytes);
+      out += euc ? euc_jp_to_utf8(bytes) : cp932_to_utf8(bytes);
       return;
     }
   }
@@ -182,6 +284,8 @@ std::string encoded(std::string_view utf8, TextForm form) {
       return std::string(utf8);
     case Encoding::kCp932:
       return utf8_to_cp932(utf8);
+    case Encoding::kEucJp:
+      return shift_jis_to_euc_jp(utf8_to_cp932(utf8));
     case Encoding::kUtf16Le:
     case Encoding::kUtf16Be:
       break;
@@ -215,9 +319,51 @@ std::string_view byte_order_mark(TextForm form) {
     case Encoding::kUtf16Be:
       return kUtf16BeMark;
     case Encoding::kCp932:
+    case Encoding::kEucJp:
       break;
   }
   return {};
+}
+
+std::optional<Encoding> encoding_named(std::string_view name) {
+  std::string lower;
+  for (const char c : name) {
+    lower += c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+  }
+  if (lower == "utf-8" || lower == "utf8") return Encoding::kUtf8;
+  if (lower == "utf-16" || lower == "utf16" || lower == "utf-16le") {
+    return Encoding::kUtf16Le;
+  }
+  if (lower == "utf-16be") return Encoding::kUtf16Be;
+  if (lower == "cp932" || lower == "shift_jis" || lower == "sjis" ||
+      lower == "windows-31j") {
+    return Encoding::kCp932;
+  }
+  if (lower == "euc-jp" || lower == "eucjp") return Encoding::kEucJp;
+  return std::nullopt;
+}
+
+std::string form_described(TextForm form) {
+  std::string named;
+  switch (form.encoding) {
+    case Encoding::kUtf8:
+      named = "UTF-8";
+      break;
+    case Encoding::kUtf16Le:
+      named = "UTF-16 little-endian";
+      break;
+    case Encoding::kUtf16Be:
+      named = "UTF-16 big-endian";
+      break;
+    case Encoding::kCp932:
+      named = "Shift_JIS (code page 932)";
+      break;
+    case Encoding::kEucJp:
+      named = "EUC-JP";
+      break;
+  }
+  if (form.byte_order_mark) named += " with a byte order mark";
+  return named;
 }
 
 }  // namespace toric

@@ -13,7 +13,8 @@ struct Character {
 };
 
 // The character that starts at byte `i` of `text`; a byte that starts no
-// valid character reads as itself, one byte long.
+// valid character reads as itself, one byte long. Valid as Unicode has it:
+// no overlong form, no surrogate, nothing past U+10FFFF.
 inline Character character_at(std::string_view text, std::size_t i) {
   const auto byte = [&](std::size_t k) {
     return static_cast<unsigned char>(text[i + k]);
@@ -31,6 +32,11 @@ inline Character character_at(std::string_view text, std::size_t i) {
   for (std::size_t k = 1; k < length; ++k) {
     if ((byte(k) & 0xC0) != 0x80) return {lead, 1};
     code = (code << 6) | (byte(k) & 0x3F);
+  }
+  constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (code < kLeast[length] || code > 0x10FFFF ||
+      (code >= 0xD800 && code <= 0xDFFF)) {
+    return {lead, 1};
   }
   return {code, length};
 }

@@ -102,7 +102,7 @@ inline const Invocation kRuns[] = {
      "# lab order 12\n"
      "-1.25 -0.50 x180;pl\n"
      "\n"
-     "+1.00\t-1.00 0.30 90\n"
+     "+1.00;-1.00 0.30 90\n"
      "S-1.00 C-1.00 A10; S0 C-0.50 A30\n",
      1,
      "# lab order 12\nS-1.25 C-0.50 A180\n\n\nS-1.06 C-1.39 A17\n",
@@ -172,10 +172,10 @@ inline const Invocation kRuns[] = {
     {"six_numbers_read_two_ways",
      {"--plain", "-"},
      "1,0,0,90,0,0,90\n",
-     1,
-     "\n",
-     "line 1: the lenses could be in columns 1,2,3,4,5,6 or 2,3,4,5,6,7; "
-     "name them with --columns"},
+     2,
+     "",
+     "the lenses could be in columns 1,2,3,4,5,6 or 2,3,4,5,6,7 (from line "
+     "1); name them with --columns"},
     {"row_number_is_no_lens",
      {"--plain", "-"},
      "No.,name,lens 1,lens 2\n3,Yamada,-1.25 -0.50 x180 far,pl\n"
@@ -186,9 +186,10 @@ inline const Invocation kRuns[] = {
     {"receipt_number_beside_one_lens",
      {"--any", "--plain", "-"},
      "1004,-1.25 -0.50 x180 far,pl\n",
-     1,
-     "\n",
-     "line 1: the lenses could be in columns 1,3; name them with --columns"},
+     2,
+     "",
+     "the lenses could be in columns 1,3 (from line 1); name them with "
+     "--columns"},
     {"settled_columns_never_fall_back",
      {"--plain", "-"},
      "-1.25 -0.50 x180,pl\nfoo,pl\n",
@@ -214,7 +215,7 @@ inline const Invocation kRuns[] = {
      "pl;x;-1.00\npl;\n",
      1,
      "S-1.00\n\n",
-     "line 2: the row has 2 columns, and the lenses are in columns 3,1"},
+     "line 2 has 2 cells; the lenses are in columns 3,1\n"},
     {"shift_jis_written_back",
      {"--csv", "-"},
      kShiftJisRow,

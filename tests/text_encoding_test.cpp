@@ -37,6 +37,16 @@ const Sample kSamples[] = {
      "R\x93"
      "c,\x82r-1.25\x81\x8B",
      Encoding::kCp932, false, "1,山田,Ｓ-1.25°"},
+    // Half-width katakana first, bytes that are UTF-8 too (Ŷ): the kanji
+    // after them tell code page 932.
+    {"cp932_half_width_first",
+     "\xC5\xB6;pl\n2,\x92\x86\x91\xBA\n", Encoding::kCp932, false,
+     "ﾅｶ;pl\n2,中村\n"},
+    // EUC-JP as old Unix lab systems write it: its kana and full-width
+    // letters, which code page 932 would read as half-width punctuation.
+    {"euc_jp",
+     "1,\xBB\xB3\xC5\xC4,\xA5\xE4\xA5\xDE\xA5\xC0,\xA3\xD3-1.25\n",
+     Encoding::kEucJp, false, "1,山田,ヤマダ,Ｓ-1.25\n"},
 };
 
 // The text of `bytes` read whole, or given to the decoder a byte at a time.
@@ -76,21 +86,26 @@ INSTANTIATE_TEST_SUITE_P(Samples, Decode, testing::ValuesIn(kSamples),
 // whole or a byte at a time.
 TEST(Decode, BrokenCharactersReadAsReplacements) {
   const struct {
+    Encoding encoding;  // as --encoding names it
     std::string bytes;
     const char* text;
   } kBroken[] = {
-      {"\xFF\xFE\x00\xD8"s, "\uFFFD"},  // UTF-16: half a surrogate pair
-      {"\xFF\xFE"
-       "A",
-       "\uFFFD"},            // UTF-16: an odd byte at the end
-      {"a\x82", "a\uFFFD"},  // code page 932: a lead byte alone
+      // UTF-16: half a surrogate pair; an odd byte at the end.
+      {Encoding::kUtf16Le, "\xFF\xFE\x00\xD8"s, "\uFFFD"},
+      {Encoding::kUtf16Le, "\xFF\xFE" "A", "\uFFFD"},
+      // Code page 932: a lead byte alone.
+      {Encoding::kCp932, "a\x82", "a\uFFFD"},
       // A pair that stands for no character is one replacement (found by
       // the fuzz target: read whole, its second byte came out as "@").
-      {"a\x85\x40\x82\x72", "a\uFFFDＳ"},
+      {Encoding::kCp932, "a\x85\x40\x82\x72", "a\uFFFDＳ"},
+      // EUC-JP: JIS X 0212, which code page 932 lacks; a lead cut at the
+      // end.
+      {Encoding::kEucJp, "\x8F\xB0\xA1\xA3\xD3", "\uFFFDＳ"},
+      {Encoding::kEucJp, "a\xA3", "a\uFFFD"},
   };
   for (const auto& broken : kBroken) {
     for (const bool bytewise : {false, true}) {
-      toric::TextDecoder decoder;
+      toric::TextDecoder decoder(broken.encoding);
       EXPECT_EQ(decoded(broken.bytes, bytewise, decoder), broken.text)
           << (bytewise ? "a byte at a time" : "whole");
     }
@@ -102,7 +117,7 @@ TEST(Decode, BrokenCharactersReadAsReplacements) {
 // the replacement was written past the converted text's room).
 TEST(Decode, AReplacementAfterAGrownLineHasItsRoom) {
   for (std::size_t length = 1; length < 200; ++length) {
-    toric::TextDecoder decoder;
+    toric::TextDecoder decoder(Encoding::kCp932);
     const std::string text =
         decoded(std::string(length, '\xB1') + "\x85\x40", false, decoder);
     std::string expected;

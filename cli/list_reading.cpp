@@ -1,0 +1,263 @@
+#include "list_reading.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "list_record.h"
+
+namespace toric {
+
+namespace {
+
+struct Record {
+  int line;  // where it starts, from 1
+  std::string text;
+};
+
+// The records of `lines` under `separator`, a record open in quotes joined
+// with the lines it spans. False where the last one is still open and its
+// quote may yet close; a quote never closed leaves its line a record alone.
+bool records_of(const std::vector<std::string>& lines, char separator,
+                bool complete, std::vector<Record>& records) {
+  for (std::size_t i = 0; i < lines.size();) {
+    const int line = static_cast<int>(i) + 1;
+    if (!ends_inside_quotes(lines[i], separator)) {
+      records.push_back({line, lines[i++]});
+      continue;
+    }
+    std::string record = lines[i];
+    std::size_t k = i + 1;
+    bool closed = false;
+    for (; k < lines.size() && k - i < kLongestRecordLines; ++k) {
+      (record += '\n') += lines[k];
+      if (!ends_inside_quotes(record, separator)) {
+        closed = true;
+        break;
+      }
+    }
+    if (closed) {
+      records.push_back({line, std::move(record)});
+      i = k + 1;
+    } else if (!complete && k - i < kLongestRecordLines) {
+      return false;
+    } else {
+      records.push_back({line, lines[i++]});
+    }
+  }
+  return true;
+}
+
+std::string_view trimmed(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+    text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+    text.remove_suffix(1);
+  return text;
+}
+
+bool all_empty(const std::vector<std::string>& fields) {
+  return std::all_of(fields.begin(), fields.end(),
+                     [](const std::string& f) { return trimmed(f).empty(); });
+}
+
+// Whether the row's lens cells write their decimals with a comma, a point,
+// or neither.
+std::optional<bool> decimal_comma_in(const std::vector<std::string>& fields,
+                                     const LensColumns& columns) {
+  for (const int column : columns) {
+    if (column >= static_cast<int>(fields.size())) continue;
+    const std::string& cell = fields[column];
+    for (std::size_t i = 1; i + 1 < cell.size(); ++i) {
+      const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+      if ((cell[i] == ',' || cell[i] == '.') && digit(cell[i - 1]) &&
+          digit(cell[i + 1])) {
+        return cell[i] == ',';
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+std::vector<LensColumns> common_readings(const std::vector<LensColumns>& a,
+                                         const std::vector<LensColumns>& b) {
+  std::vector<LensColumns> both;
+  for (const LensColumns& reading : a) {
+    if (std::find(b.begin(), b.end(), reading) != b.end()) {
+      both.push_back(reading);
+    }
+  }
+  return both;
+}
+
+struct Analysis {
+  int evidence_line = 0;  // the header, or the first row a reading fits
+  ReadingDecision decision;
+};
+
+// The list's reading with `separator`.
+Analysis analyse(const std::vector<std::string>& lines, char separator,
+                 bool complete, const ReadingGiven& given) {
+  Analysis analysis;
+  ReadingDecision& decision = analysis.decision;
+  ListReading& reading = decision.reading;
+  reading.separator = separator;
+  std::vector<Record> records;
+  if (!records_of(lines, separator, complete, records)) complete = false;
+
+  const auto decided = [&](ListReading::From from) {
+    reading.from = from;
+    decision.state = ReadingDecision::kDecided;
+    // The decimal mark from the first lens cell of the sample that has one.
+    if (separator == ',') return;
+    std::vector<std::string> fields;
+    for (const Record& record : records) {
+      if (record.line < reading.first_data_line) continue;
+      split_fields(record.text, separator, fields);
+      if (const auto comma = decimal_comma_in(fields, reading.columns)) {
+        reading.decimal_comma = *comma;
+        return;
+      }
+    }
+  };
+  const auto refused = [&](std::string why) {
+    decision.state = ReadingDecision::kRefused;
+    decision.refusal = std::move(why);
+  };
+
+  std::vector<std::string> fields;
+  int text_line = 0;  // a row of text right above, a header naming no lens
+  std::vector<std::string> text_row;
+  std::vector<LensColumns> common;  // the readings every data row fits
+  bool certain = false;
+  for (const Record& record : records) {
+    const std::string_view content = trimmed(record.text);
+    split_fields(record.text, separator, fields);
+    if (content.empty() || all_empty(fields)) {
+      text_line = 0;
+      continue;
+    }
+    const bool comment = content.front() == '#';
+    if (reading.header_line != 0) {
+      // The first row under the header shows its decimal mark.
+      reading.first_data_line = record.line;
+      decided(given.columns.empty() ? ListReading::kHeader
+                                    : ListReading::kGiven);
+      return analysis;
+    }
+    const int needed =
+        given.columns.empty()
+            ? 0
+            : *std::max_element(given.columns.begin(), given.columns.end()) +
+                  1;
+    const bool enough = static_cast<int>(fields.size()) >= needed;
+    if (reading.first_data_line == 0 && !comment) {
+      const HeaderReading header = read_header(fields);
+      const bool names = !header.columns.empty() || !header.refusal.empty();
+      if (given.columns.empty() ? names : header.header && enough) {
+        analysis.evidence_line = record.line;
+        if (given.columns.empty() && !header.refusal.empty()) {
+          refused("line " + std::to_string(record.line) + ": " +
+                  header.refusal);
+          return analysis;
+        }
+        reading.header_line = record.line;
+        reading.header = fields;
+        reading.columns = given.columns.empty() ? header.columns
+                                                : given.columns;
+        continue;
+      }
+    }
+    if (!given.columns.empty()) {
+      if (comment || !enough) continue;
+      analysis.evidence_line = record.line;
+      reading.columns = given.columns;
+      reading.first_data_line = record.line;
+      if (text_line != 0) {
+        reading.header_line = text_line;
+        reading.header = text_row;
+      }
+      decided(ListReading::kGiven);
+      return analysis;
+    }
+    if (comment) continue;  // a list without a header has comments
+    RowReadings row = readings_of_row(fields);
+    if (row.readings.empty()) {
+      text_line = text_only(fields) ? record.line : 0;
+      if (text_line != 0) text_row = fields;
+      continue;
+    }
+    if (reading.first_data_line == 0) {
+      analysis.evidence_line = record.line;
+      reading.first_data_line = record.line;
+      if (text_line != 0) {
+        reading.header_line = text_line;
+        reading.header = text_row;
+      }
+      common = std::move(row.readings);
+    } else {
+      const std::vector<LensColumns> before = common;
+      common = common_readings(common, row.readings);
+      if (common.empty()) {
+        refused("line " + std::to_string(reading.first_data_line) +
+                " places the lenses in " + readings_named(before) +
+                ", line " + std::to_string(record.line) + " in " +
+                readings_named(row.readings) +
+                "; name them with --columns");
+        return analysis;
+      }
+    }
+    certain |= row.certain;
+    if (common.size() == 1 && certain) {
+      reading.columns = common[0];
+      decided(ListReading::kRows);
+      return analysis;
+    }
+  }
+  if (!complete) return analysis;
+  if (reading.header_line != 0 && reading.first_data_line == 0) {
+    decided(given.columns.empty() ? ListReading::kHeader
+                                  : ListReading::kGiven);
+  } else if (reading.first_data_line == 0) {
+    decided(ListReading::kNowhere);
+  } else {
+    refused("the lenses could be in " + readings_named(common) +
+            " (from line " + std::to_string(reading.first_data_line) +
+            "); name them with --columns");
+  }
+  return analysis;
+}
+
+}  // namespace
+
+ReadingDecision decide_reading(const std::vector<std::string>& lines,
+                               bool complete, const ReadingGiven& given) {
+  static constexpr char kSeparators[] = {'\t', ';', ','};
+  std::optional<Analysis> best;
+  for (const char separator : kSeparators) {
+    if (given.separator != '\0' && separator != given.separator) continue;
+    Analysis analysis = analyse(lines, separator, complete, given);
+    if (analysis.evidence_line == 0) continue;
+    if (!best || analysis.evidence_line < best->evidence_line) {
+      best = std::move(analysis);
+    }
+  }
+  if (best) return best->decision;
+  ReadingDecision nowhere;
+  if (!complete) return nowhere;
+  // No row places the lenses: each is an error of its own, its cells split
+  // as its first line's are.
+  nowhere.state = ReadingDecision::kDecided;
+  nowhere.reading.separator = given.separator;
+  for (const std::string& line : lines) {
+    if (nowhere.reading.separator != '\0') break;
+    if (!trimmed(line).empty()) nowhere.reading.separator = separator_of(line);
+  }
+  return nowhere;
+}
+
+std::string separator_named(char separator) {
+  if (separator == '\t') return "a tab";
+  return std::string("\"") + separator + "\"";
+}
+
+}  // namespace toric
