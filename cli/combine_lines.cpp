@@ -63,9 +63,11 @@ void ListCombiner::take_line(std::string_view line, std::string_view line_end,
   held_.emplace_back(line);
   held_ends_.emplace_back(line_end);
   held_bytes_ += line.size() + line_end.size();
-  if (!trimmed(line).empty()) ++held_rows_;
-  decide(held_rows_ >= kSampleRows || held_bytes_ >= kEncodingSample, out,
-         errors);
+  const bool blank = trimmed(line).empty();
+  if (!blank) ++held_rows_;
+  const bool complete =
+      held_rows_ >= kSampleRows || held_bytes_ >= kEncodingSample;
+  if (!blank || complete) decide(complete, out, errors);
 }
 
 void ListCombiner::decide(bool complete, std::string& out,

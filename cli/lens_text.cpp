@@ -294,11 +294,7 @@ std::string character_named(std::string_view text, std::size_t at) {
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c.code));
     return code;
   }
-  // Appended rather than "\"" + string: MinGW's GCC 12 warns falsely of an
-  // overlapping copy in that operator at -O3.
-  std::string named = "\"";
-  named.append(text.substr(at, c.length)).append("\"");
-  return named;
+  return quoted(text.substr(at, c.length));
 }
 
 constexpr Millionths kQuarter = 250'000;
@@ -316,9 +312,20 @@ std::string quoted(std::string_view text) {
   std::size_t i = 0;
   for (; i < text.size() && shown < kShown; ++shown) {
     const Character c = character_at(text, i);
-    const bool control =
-        c.code < 0x20 || c.code == 0x7F || (c.code >= 0x80 && c.code < 0xA0);
-    out += control ? std::string("?") : std::string(text.substr(i, c.length));
+    const bool whole = c.length > 1 || c.code < 0x80;
+    char code[16];
+    if (!whole) {
+      std::snprintf(code, sizeof code, "\\x%02X", static_cast<unsigned>(c.code));
+      out += code;
+    } else if (c.code == '\t' || c.code == '\n' || c.code == '\r') {
+      out += c.code == '\t' ? "\\t" : c.code == '\n' ? "\\n" : "\\r";
+    } else if (c.code < 0x20 || c.code == 0x7F ||
+               (c.code >= 0x80 && c.code < 0xA0)) {
+      std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c.code));
+      out += code;
+    } else {
+      out += text.substr(i, c.length);
+    }
     i += c.length;
   }
   out += i < text.size() ? "…\"" : "\"";

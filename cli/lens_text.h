@@ -48,8 +48,9 @@ struct Cell {
 // cell_of("-0.5").kind == CellKind::kPower; cell_of("×90").degrees == 90.
 Cell cell_of(std::string_view text);
 
-// The text as an error message quotes it: at most 40 characters, control
-// characters shown as "?".
+// The text as an error message quotes it: at most 40 characters, a tab or
+// line break as \t, \n, \r, another control character as U+001B, a byte
+// that is no character as \xFF.
 std::string quoted(std::string_view text);
 
 }  // namespace toric

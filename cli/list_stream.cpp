@@ -15,7 +15,6 @@ namespace toric {
 
 namespace {
 
-constexpr std::size_t kChunk = 1 << 16;
 constexpr std::size_t kLongestLine = 1 << 20;
 
 // Where results and reasons go: gathered as UTF-8, written before each
@@ -136,17 +135,18 @@ std::size_t take_lines(std::string_view text, bool last, ListCombiner& combiner,
 }  // namespace
 
 int stream_list(int in, const std::string& name, const ListOptions& options,
-                std::FILE* out, std::FILE* err) {
+                std::FILE* out, std::FILE* err, std::size_t piece) {
   Output output(out, err, name, options.csv, options.check);
   ListCombiner combiner(options);
   TextDecoder decoder =
       options.encoding ? TextDecoder(*options.encoding) : TextDecoder();
   std::string text;  // decoded, from the first line not yet taken
-  std::vector<char> chunk(kChunk);
+  std::size_t searched = 0;  // of it, what holds no line end
+  std::vector<char> chunk(piece);
   while (true) {
     // What has been read goes out before the next read, which may wait.
     if (!output.flush(decoder.form())) return output.cannot_write();
-    const auto got = ::read(in, chunk.data(), kChunk);
+    const auto got = ::read(in, chunk.data(), piece);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return output.fail(std::strerror(errno));
     const bool last = got == 0;
@@ -170,8 +170,15 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
       readable = readable.substr(
           0, line_end == std::string_view::npos ? 0 : line_end + 1);
     }
-    const std::size_t taken = take_lines(
-        readable, last || nul != std::string::npos, combiner, output);
+    // A line that grows a few bytes a read is searched for its end once.
+    const bool ends = last || nul != std::string::npos ||
+                      readable.find_first_of("\r\n", searched) !=
+                          std::string_view::npos;
+    const std::size_t taken =
+        ends ? take_lines(readable, last || nul != std::string::npos,
+                          combiner, output)
+             : 0;
+    searched = ends ? 0 : readable.size();
     if (!combiner.refusal().empty()) {
       if (!output.flush(decoder.form())) return output.cannot_write();
       return output.fail(combiner.refusal());

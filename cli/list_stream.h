@@ -17,9 +17,12 @@ namespace toric {
 // goes out in the encoding it came in; other results in UTF-8. Returns the
 // exit status: 0, also when the reader of `out` has gone (a closed pipe);
 // 1 when some records could not be read; 2 when the list cannot be read
-// (no text: a NUL byte; a header naming two eyes) or the results cannot be
-// written.
+// (no text: a NUL byte; an encoding its first 64 KiB cannot tell; a header
+// naming two eyes; columns that more than one reading fits) or the results
+// cannot be written. With --check, only the reading and the rows' errors.
+// `piece` is the most bytes one read asks for: what is written is the same
+// whatever it is.
 int stream_list(int in, const std::string& name, const ListOptions& options,
-                std::FILE* out, std::FILE* err);
+                std::FILE* out, std::FILE* err, std::size_t piece = 1 << 16);
 
 }  // namespace toric

@@ -111,6 +111,11 @@ TextDecoder::TextDecoder(Encoding given) : given_(given) {
 
 void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
   if (state_ == State::kRefused) return;
+  if (state_ == State::kSampling && held_.size() + bytes.size() <
+                                        kEncodingSample && !last) {
+    held_ += bytes;  // the sample grows, copied once
+    return;
+  }
   std::string joined;
   if (!held_.empty()) {
     joined = std::move(held_);

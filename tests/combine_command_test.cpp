@@ -6,10 +6,14 @@
 #include "combine_runs.h"
 
 #ifndef _WIN32
+#include <poll.h>
 #include <unistd.h>
+
+#include <thread>
 #endif
 
 #include <csignal>
+#include <cstring>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -96,6 +100,46 @@ TEST(CombineCommand, AClosedPipeEndsQuietly) {
   EXPECT_EQ(toric::run_combine_command(args, in, closed, err), 0);
   EXPECT_EQ(read_back(err), "");
   for (std::FILE* f : {in, closed, err}) std::fclose(f);
+}
+
+// Pairs typed into a pipe are answered a row at a time: the answer to a
+// row comes before the next row is typed, never held for more.
+TEST(CombineCommand, ATypedPairIsAnsweredBeforeTheNextIsTyped) {
+  int typed[2];
+  int answered[2];
+  ASSERT_EQ(::pipe(typed), 0);
+  ASSERT_EQ(::pipe(answered), 0);
+  std::FILE* in = ::fdopen(typed[0], "r");
+  std::FILE* out = ::fdopen(answered[1], "w");
+  std::FILE* err = std::tmpfile();
+  int status = -1;
+  std::thread program([&] {
+    const std::vector<std::string> args{"--plain", "-"};
+    status = toric::run_combine_command(args, in, out, err);
+    std::fclose(out);
+  });
+  // The next line of the answers, or "" where none comes within 10 s.
+  const auto next_answer = [&] {
+    std::string line;
+    char c = 0;
+    pollfd ready{answered[0], POLLIN, 0};
+    while (c != '\n' && ::poll(&ready, 1, 10'000) == 1 &&
+           ::read(answered[0], &c, 1) == 1) {
+      line += c;
+    }
+    return line;
+  };
+  for (const auto& [row, answer] :
+       {std::pair{"pl;-1.25\n", "S-1.25\n"}, {"-1.00;pl\n", "S-1.00\n"}}) {
+    ASSERT_EQ(::write(typed[1], row, std::strlen(row)),
+              static_cast<ssize_t>(std::strlen(row)));
+    EXPECT_EQ(next_answer(), answer);
+  }
+  ::close(typed[1]);
+  program.join();
+  EXPECT_EQ(status, 0);
+  for (std::FILE* f : {in, err}) std::fclose(f);
+  ::close(answered[0]);
 }
 #endif
 

@@ -98,7 +98,10 @@ const Refusal kRefusals[] = {
      "-1.25 -0.50 x180 and a long remark that goes on and on",
      "cannot read \"-1.25 -0.50 x180 and a long remark that …\" at \"a\""},
     {"control_character_never_echoed", "-1.25\x1b[2J",
-     "cannot read \"-1.25?[2J\" at U+001B"},
+     "cannot read \"-1.25U+001B[2J\" at U+001B"},
+    // A byte that is no character is shown as its value, never as "?".
+    {"byte_no_character_shown_as_its_value", "-1.25 \xFF",
+     "cannot read \"-1.25 \\xFF\" at \"\\xFF\""},
 };
 
 class RefuseLens : public testing::TestWithParam<Refusal> {};

@@ -1,8 +1,8 @@
 // toric-combine's readers on whatever bytes come: a list in any encoding
 // with any options, and a lens text alone. Built with AddressSanitizer and
 // UBSan, so that no input may crash them, read outside their memory or
-// overflow; and the decoder must read the same text however the bytes
-// are cut into pieces.
+// overflow; and the decoder and the list's reading must give the same
+// however the bytes are cut into pieces.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -31,6 +31,7 @@ toric::ListOptions options_of(std::uint8_t choice) {
   }
   if ((choice & 0x60) == 0x20) options.columns = {2, 0};
   if ((choice & 0x60) == 0x40) options.columns = {0, 1, 2, 3, 4, 5};
+  if ((choice & 0x60) == 0x60) options.check = true;
   return options;
 }
 
@@ -60,16 +61,43 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   toric::cell_of(bytes);
   decode_in_pieces(bytes, 1 + (choice >> 5));
 
-  // The list through the program's own reader, from a file in memory.
+  // The list through the program's own reader, from a file in memory,
+  // read whole and in pieces of a few bytes.
   static const int list = ::memfd_create("list", 0);
-  static std::FILE* sink = std::fopen("/dev/null", "w");
-  if (list < 0 || sink == nullptr) std::abort();
-  if (::ftruncate(list, 0) != 0 ||
-      ::pwrite(list, bytes.data(), bytes.size(), 0) !=
-          static_cast<ssize_t>(bytes.size()) ||
-      ::lseek(list, 0, SEEK_SET) != 0) {
-    std::abort();
-  }
-  toric::stream_list(list, "fuzz", options_of(choice), sink, sink);
+  static const int out_fd = ::memfd_create("out", 0);
+  static const int err_fd = ::memfd_create("err", 0);
+  if (list < 0 || out_fd < 0 || err_fd < 0) std::abort();
+  const auto rewrite = [](int fd, std::string_view text) {
+    if (::ftruncate(fd, 0) != 0 ||
+        ::pwrite(fd, text.data(), text.size(), 0) !=
+            static_cast<ssize_t>(text.size()) ||
+        ::lseek(fd, 0, SEEK_SET) != 0) {
+      std::abort();
+    }
+  };
+  const auto contents = [](int fd) {
+    std::string text(static_cast<std::size_t>(::lseek(fd, 0, SEEK_END)), '\0');
+    if (::pread(fd, text.data(), text.size(), 0) !=
+        static_cast<ssize_t>(text.size())) {
+      std::abort();
+    }
+    return text;
+  };
+  // The status, the results and the errors.
+  const auto written = [&](std::size_t piece) {
+    rewrite(list, bytes);
+    rewrite(out_fd, {});
+    rewrite(err_fd, {});
+    std::FILE* out = ::fdopen(::dup(out_fd), "w");
+    std::FILE* err = ::fdopen(::dup(err_fd), "w");
+    if (out == nullptr || err == nullptr) std::abort();
+    const int status =
+        toric::stream_list(list, "fuzz", options_of(choice), out, err, piece);
+    std::fclose(out);
+    std::fclose(err);
+    return std::to_string(status) + '\0' + contents(out_fd) + '\0' +
+           contents(err_fd);
+  };
+  if (written(1 << 16) != written(1 + (choice >> 5))) std::abort();
   return 0;
 }
