@@ -215,7 +215,7 @@ class OpticiansDay(unittest.TestCase):
         (lists / "処方.txt").write_text(
             "# 田中様\n"
             "-1.25 -0.50 x180; +0.50 -0.75 x90\n"
-            "S-2.00 C-1.00 A45\t-0.50DS/-0.25DC AX135\n", encoding="utf-8")
+            "S-2.00 C-1.00 A45;-0.50DS/-0.25DC AX135\n", encoding="utf-8")
         run = self.wine(combine, "--plain", "処方.txt", cwd=lists)
         self.assertEqual(run.stdout.decode(),
                          "# 田中様\nS-1.25 C-0.25 A90\nS-2.75 C-0.75 A45\n",
