@@ -44,6 +44,12 @@ inline const std::string kShiftJisRow =
     "c \x82`180"
     "\x81\x8B,+0.50 -0.75 \x81~90\r\n";
 
+inline std::string repeated(const std::string& text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+
 // A header as Japanese opticians name their columns, over Excel's
 // "General" numbers (+2.00 written 2, a plano lens 0,0,90).
 inline const std::string kJapaneseHeader =
@@ -100,13 +106,14 @@ inline const Invocation kRuns[] = {
     {"list_keeps_every_line_in_place",
      {"--plain", "-"},
      "# lab order 12\n"
+     "#1;-2.00;pl\n"
      "-1.25 -0.50 x180;pl\n"
      "\n"
      "+1.00;-1.00 0.30 90\n"
      "S-1.00 C-1.00 A10; S0 C-0.50 A30\n",
      1,
-     "# lab order 12\nS-1.25 C-0.50 A180\n\n\nS-1.06 C-1.39 A17\n",
-     "toric-combine: -: line 4: lens 2: cylinder +0.30 is not one the bars "
+     "# lab order 12\n#1;-2.00;pl\nS-1.25 C-0.50 A180\n\n\nS-1.06 C-1.39 A17\n",
+     "toric-combine: -: line 5: lens 2: cylinder +0.30 is not one the bars "
      "set: steps of 0.25 (--any takes it)\n"},
     // Each line goes back with the end it came with: CR alone (old Macs,
     // some lab systems), CRLF, LF, none at the very end.
@@ -289,6 +296,13 @@ inline const Invocation kRuns[] = {
      "\xC5\xB6;pl;-1;-1.00;0.00;;-1.00\n"
      "\x92\x86\x91\xBA;-1.25 -0.50 x180;pl;-1.25;-0.50;180;-1.50\n",
      ""},
+    // Its encoding is told from 64 KiB, cut where no character is.
+    {"shift_jis_longer_than_its_sample",
+     {"-"},
+     "\xC5\r\n" + repeated(kShiftJisRow, 1300),
+     0,
+     "ﾅ\r\n" + repeated("Ｓ-1.25Ｄ Ｃ-0.25Ｄ Ａ90°\r\n", 1300),
+     ""},
     {"encoding_the_sample_cannot_tell",
      {"--plain", "-"},
      "pl;pl\npl;-1;\xBB\xB3\n",
@@ -311,10 +325,10 @@ inline const Invocation kRuns[] = {
      "separated by \",\", the list's by \";\"\n"},
     {"too_few_cells_under_a_header",
      {"--plain", "-"},
-     "\n氏名,No,lens 1,lens 2\n山田,1,pl,-1\n佐藤,2,pl\n",
+     "\n氏名,No,lens 1,lens 2,メモ\n山田,1,pl,-1,\n佐藤,2,pl\n",
      1,
-     "\n氏名,No,lens 1,lens 2\nS-1.00\n\n",
-     "line 4 has 3 cells; the header on line 2 names 4\n"},
+     "\n氏名,No,lens 1,lens 2,メモ\nS-1.00\n\n",
+     "line 4 has 3 cells; the header on line 2 names 5\n"},
     {"separator_inside_a_header_cell",
      {"--csv", "-"},
      "No,メモ (R;L),lens 1,lens 2\n1,x,pl,-1\n",
