@@ -139,8 +139,9 @@ int run_combine_command(std::span<const std::string> args, std::FILE* in,
     if (options.csv || !options.columns.empty() || options.check ||
         options.encoding || options.separator != '\0') {
       return usage_error(
-          err, "--csv, --columns, --check, --encoding and --separator are for "
-               "lists");
+          err,
+          "--csv, --columns, --check, --encoding and --separator are for "
+          "lists");
     }
     return combine_two(operands[0], operands[1], options, request.explain, io);
   }

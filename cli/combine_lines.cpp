@@ -39,8 +39,8 @@ std::string cells_counted(std::size_t n) {
 
 }  // namespace
 
-ListCombiner::ListCombiner(ListOptions options) : options_(std::move(options)) {
-}
+ListCombiner::ListCombiner(ListOptions options)
+    : options_(std::move(options)) {}
 
 void ListCombiner::set_columns(LensColumns columns) {
   columns_ = std::move(columns);
@@ -172,11 +172,11 @@ void ListCombiner::take_record(std::string_view record,
                                std::string_view line_end, std::string& out,
                                std::string& errors) {
   split_fields(record, separator_, fields_);
-  const bool above_data =
-      reading_.header_line != 0 ? record_line_ < reading_.header_line
-                                : record_line_ < reading_.first_data_line;
-  if (all_empty(fields_) || (above_data && (reading_.header_line != 0 ||
-                                            text_only(fields_)))) {
+  const bool above_data = reading_.header_line != 0
+                              ? record_line_ < reading_.header_line
+                              : record_line_ < reading_.first_data_line;
+  if (all_empty(fields_) ||
+      (above_data && (reading_.header_line != 0 || text_only(fields_)))) {
     // An empty row of a spreadsheet, or a title above the list, kept.
     if (options_.csv && !above_data) {
       write_fields(out);

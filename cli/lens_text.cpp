@@ -315,7 +315,8 @@ std::string quoted(std::string_view text) {
     const bool whole = c.length > 1 || c.code < 0x80;
     char code[16];
     if (!whole) {
-      std::snprintf(code, sizeof code, "\\x%02X", static_cast<unsigned>(c.code));
+      std::snprintf(code, sizeof code, "\\x%02X",
+                    static_cast<unsigned>(c.code));
       out += code;
     } else if (c.code == '\t' || c.code == '\n' || c.code == '\r') {
       out += c.code == '\t' ? "\\t" : c.code == '\n' ? "\\n" : "\\r";

@@ -147,8 +147,7 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
     const int needed =
         given.columns.empty()
             ? 0
-            : *std::max_element(given.columns.begin(), given.columns.end()) +
-                  1;
+            : *std::max_element(given.columns.begin(), given.columns.end()) + 1;
     const bool enough = static_cast<int>(fields.size()) >= needed;
     if (reading.first_data_line == 0 && !comment) {
       const HeaderReading header = read_header(fields);
@@ -162,8 +161,8 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
         }
         reading.header_line = record.line;
         reading.header = fields;
-        reading.columns = given.columns.empty() ? header.columns
-                                                : given.columns;
+        reading.columns =
+            given.columns.empty() ? header.columns : given.columns;
         continue;
       }
     }
@@ -199,10 +198,9 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
       common = common_readings(common, row.readings);
       if (common.empty()) {
         refused("line " + std::to_string(reading.first_data_line) +
-                " places the lenses in " + readings_named(before) +
-                ", line " + std::to_string(record.line) + " in " +
-                readings_named(row.readings) +
-                "; name them with --columns");
+                " places the lenses in " + readings_named(before) + ", line " +
+                std::to_string(record.line) + " in " +
+                readings_named(row.readings) + "; name them with --columns");
         return analysis;
       }
     }
@@ -215,8 +213,7 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
   }
   if (!complete) return analysis;
   if (reading.header_line != 0 && reading.first_data_line == 0) {
-    decided(given.columns.empty() ? ListReading::kHeader
-                                  : ListReading::kGiven);
+    decided(given.columns.empty() ? ListReading::kHeader : ListReading::kGiven);
   } else if (reading.first_data_line == 0) {
     decided(ListReading::kNowhere);
   } else {

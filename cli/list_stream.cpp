@@ -140,7 +140,7 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
   ListCombiner combiner(options);
   TextDecoder decoder =
       options.encoding ? TextDecoder(*options.encoding) : TextDecoder();
-  std::string text;  // decoded, from the first line not yet taken
+  std::string text;          // decoded, from the first line not yet taken
   std::size_t searched = 0;  // of it, what holds no line end
   std::vector<char> chunk(piece);
   while (true) {
@@ -158,8 +158,8 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
       take_lines(text, false, combiner, output);
       combiner.finish(output.text, output.errors);
       if (!output.flush(decoder.form())) return output.cannot_write();
-      return output.fail("line " + std::to_string(combiner.lines() + 1) +
-                         ": " + decoder.refusal());
+      return output.fail("line " + std::to_string(combiner.lines() + 1) + ": " +
+                         decoder.refusal());
     }
     // Text has no NUL: the lines before its line are taken, and the list
     // ends there, its bytes never echoed.
@@ -171,12 +171,12 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
           0, line_end == std::string_view::npos ? 0 : line_end + 1);
     }
     // A line that grows a few bytes a read is searched for its end once.
-    const bool ends = last || nul != std::string::npos ||
-                      readable.find_first_of("\r\n", searched) !=
-                          std::string_view::npos;
+    const bool ends =
+        last || nul != std::string::npos ||
+        readable.find_first_of("\r\n", searched) != std::string_view::npos;
     const std::size_t taken =
-        ends ? take_lines(readable, last || nul != std::string::npos,
-                          combiner, output)
+        ends ? take_lines(readable, last || nul != std::string::npos, combiner,
+                          output)
              : 0;
     searched = ends ? 0 : readable.size();
     if (!combiner.refusal().empty()) {

@@ -56,11 +56,13 @@ void append_utf16(std::string& out, char16_t unit, bool little_endian) {
 }
 
 // Whether converted text holds only characters: no U+FFFD for bytes that
-// stand for none, no private-use character.
+// stand for none, no private-use character or C1 control (Windows' stand-ins
+// for code page 932's bytes that start none).
 bool all_characters(std::string_view utf8) {
   for (std::size_t i = 0; i < utf8.size();) {
     const Character c = character_at(utf8, i);
-    if (c.code == 0xFFFD || (c.code >= 0xE000 && c.code <= 0xF8FF)) {
+    if (c.code == 0xFFFD || (c.code >= 0xE000 && c.code <= 0xF8FF) ||
+        (c.code >= 0x80 && c.code < 0xA0)) {
       return false;
     }
     i += c.length;
@@ -111,8 +113,8 @@ TextDecoder::TextDecoder(Encoding given) : given_(given) {
 
 void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
   if (state_ == State::kRefused) return;
-  if (state_ == State::kSampling && held_.size() + bytes.size() <
-                                        kEncodingSample && !last) {
+  if (state_ == State::kSampling &&
+      held_.size() + bytes.size() < kEncodingSample && !last) {
     held_ += bytes;  // the sample grows, copied once
     return;
   }
@@ -128,10 +130,11 @@ void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
       held_.assign(bytes);
       return;
     }
-    const bool utf16 = given_ == Encoding::kUtf16Le ||
-                       given_ == Encoding::kUtf16Be;
+    const bool utf16 =
+        given_ == Encoding::kUtf16Le || given_ == Encoding::kUtf16Be;
     state_ = given_ ? State::kDecided : State::kAscii;
-    if (bytes.starts_with(kUtf8Mark) && (!given_ || given_ == Encoding::kUtf8)) {
+    if (bytes.starts_with(kUtf8Mark) &&
+        (!given_ || given_ == Encoding::kUtf8)) {
       form_ = {Encoding::kUtf8, true};
       bytes.remove_prefix(kUtf8Mark.size());
       state_ = State::kDecided;

@@ -13,8 +13,8 @@
 #endif
 
 #include <csignal>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 

@@ -39,13 +39,11 @@ const Sample kSamples[] = {
      Encoding::kCp932, false, "1,山田,Ｓ-1.25°"},
     // Half-width katakana first, bytes that are UTF-8 too (Ŷ): the kanji
     // after them tell code page 932.
-    {"cp932_half_width_first",
-     "\xC5\xB6;pl\n2,\x92\x86\x91\xBA\n", Encoding::kCp932, false,
-     "ﾅｶ;pl\n2,中村\n"},
+    {"cp932_half_width_first", "\xC5\xB6;pl\n2,\x92\x86\x91\xBA\n",
+     Encoding::kCp932, false, "ﾅｶ;pl\n2,中村\n"},
     // EUC-JP as old Unix lab systems write it: its kana and full-width
     // letters, which code page 932 would read as half-width punctuation.
-    {"euc_jp",
-     "1,\xBB\xB3\xC5\xC4,\xA5\xE4\xA5\xDE\xA5\xC0,\xA3\xD3-1.25\n",
+    {"euc_jp", "1,\xBB\xB3\xC5\xC4,\xA5\xE4\xA5\xDE\xA5\xC0,\xA3\xD3-1.25\n",
      Encoding::kEucJp, false, "1,山田,ヤマダ,Ｓ-1.25\n"},
 };
 
@@ -92,7 +90,10 @@ TEST(Decode, BrokenCharactersReadAsReplacements) {
   } kBroken[] = {
       // UTF-16: half a surrogate pair; an odd byte at the end.
       {Encoding::kUtf16Le, "\xFF\xFE\x00\xD8"s, "\uFFFD"},
-      {Encoding::kUtf16Le, "\xFF\xFE" "A", "\uFFFD"},
+      {Encoding::kUtf16Le,
+       "\xFF\xFE"
+       "A",
+       "\uFFFD"},
       // Code page 932: a lead byte alone.
       {Encoding::kCp932, "a\x82", "a\uFFFD"},
       // A pair that stands for no character is one replacement (found by
