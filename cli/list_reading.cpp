@@ -124,6 +124,11 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
     decision.refusal = std::move(why);
   };
 
+  // The cells a row needs for the columns given.
+  const int needed =
+      given.columns.empty()
+          ? 0
+          : *std::max_element(given.columns.begin(), given.columns.end()) + 1;
   std::vector<std::string> fields;
   int text_line = 0;  // a row of text right above, a header naming no lens
   std::vector<std::string> text_row;
@@ -144,10 +149,6 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
                                     : ListReading::kGiven);
       return analysis;
     }
-    const int needed =
-        given.columns.empty()
-            ? 0
-            : *std::max_element(given.columns.begin(), given.columns.end()) + 1;
     const bool enough = static_cast<int>(fields.size()) >= needed;
     if (reading.first_data_line == 0 && !comment) {
       const HeaderReading header = read_header(fields);
