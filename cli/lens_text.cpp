@@ -1,5 +1,6 @@
 #include "lens_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -117,7 +118,7 @@ std::optional<Stop> fold(std::string_view text, Folded& folded) {
 using Millionths = std::int64_t;
 constexpr Millionths kOne = 1'000'000;
 
-enum class Field { kSphere, kCylinder, kAxis };
+using Field = LensField;
 
 struct Written {
   std::optional<Millionths> value[3];  // sphere, cylinder, axis
@@ -170,15 +171,7 @@ class Parser {
   }
 
   static bool is_tag(Field field, std::string_view word) {
-    switch (field) {
-      case Field::kSphere:
-        return word == "s" || word == "sph" || word == "sphere";
-      case Field::kCylinder:
-        return word == "c" || word == "cyl" || word == "cylinder";
-      case Field::kAxis:
-        return word == "a" || word == "ax" || word == "axis" || word == "x";
-    }
-    return false;
+    return field_named(word) == field;
   }
 
   static const char* expected(Field field) {
@@ -304,6 +297,23 @@ bool on_the_bars(Millionths value, Millionths lowest, Millionths highest) {
 }
 
 }  // namespace
+
+std::optional<LensField> field_named(std::string_view word) {
+  static constexpr std::string_view kWords[][4] = {
+      {"s", "sph", "sphere", "spherical"},
+      {"c", "cyl", "cylinder", "cylindrical"},
+      {"a", "ax", "axis", "x"},
+  };
+  for (const LensField field :
+       {LensField::kSphere, LensField::kCylinder, LensField::kAxis}) {
+    const auto& words = kWords[static_cast<int>(field)];
+    if (std::find(std::begin(words), std::end(words), word) !=
+        std::end(words)) {
+      return field;
+    }
+  }
+  return std::nullopt;
+}
 
 std::string quoted(std::string_view text) {
   constexpr int kShown = 40;

@@ -31,6 +31,13 @@ struct LensReading {
 LensReading read_lens(std::string_view text,
                       LensValues values = LensValues::kBars);
 
+// The words that name a lens's sphere, cylinder and axis, in a lens
+// ("sph -1.25", "spherical -1.25") and in a list's header ("Sph1") alike.
+enum class LensField { kSphere, kCylinder, kAxis };
+
+// The field a lower-case word names: field_named("cyl") == kCylinder.
+std::optional<LensField> field_named(std::string_view word);
+
 // What a list's cell holds, seen alone, for finding the lenses' columns.
 enum class CellKind {
   kEmpty,  // nothing, or spaces

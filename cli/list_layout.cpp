@@ -22,23 +22,12 @@ struct Role {
   char eye = 0;        // 'R' or 'L'
 };
 
-constexpr std::string_view kWordsOf[][7] = {
-    {"s", "sph", "sphere", "spherical"},
-    {"c", "cyl", "cylinder", "cylindrical"},
-    {"a", "ax", "axis", "x"},
-};
-
-bool one_of(std::string_view word, const std::string_view (&words)[7]) {
-  return std::find(std::begin(words), std::end(words), word) != std::end(words);
-}
-
 void take_word(std::string_view word, Role& role) {
-  for (const Field f : {kSphere, kCylinder, kAxis}) {
-    if (one_of(word, kWordsOf[f])) {
-      if (role.field != kNoField && role.field != f) role.known = false;
-      role.field = f;
-      return;
-    }
+  if (const auto named = field_named(word)) {
+    const auto f = static_cast<Field>(*named);
+    if (role.field != kNoField && role.field != f) role.known = false;
+    role.field = f;
+    return;
   }
   if (word == "lens") {
     role.whole = true;
@@ -241,9 +230,8 @@ namespace {
 // Whether any of the cells is a lens written whole ("-1.25 -0.50 x180").
 bool cells_are_lenses(const std::vector<Cell>& cells,
                       const std::vector<int>& which) {
-  return std::any_of(which.begin(), which.end(), [&](int i) {
-    return cells[i].kind == CellKind::kLens;
-  });
+  return std::any_of(which.begin(), which.end(),
+                     [&](int i) { return cells[i].kind == CellKind::kLens; });
 }
 
 }  // namespace

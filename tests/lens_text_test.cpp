@@ -36,6 +36,9 @@ const Notation kNotations[] = {
     {"units_ds_dc", "-1.25DS/-0.50DC ×180", 45, 2, 0},
     {"unit_after_a_space", "S-1.25 D C-0.50 D A180", 45, 2, 0},
     {"words", "sph -1.25 cyl -0.50 ax 180", 45, 2, 0},
+    // The words a list's header names its columns with read in a lens.
+    {"words_of_a_header", "spherical -1.25 cylindrical -0.50 axis 180", 45, 2,
+     0},
     {"decimal_comma", "-1,25 -0,50 x180", 45, 2, 0},
     {"unicode_minus", "−1.25 −0.50 x180", 45, 2, 0},
     {"en_dash", "–1.25 –0.50 x180", 45, 2, 0},
