@@ -1,7 +1,5 @@
 #include "command_options.h"
 
-#include <getopt.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -44,41 +42,67 @@ bool looks_like_lens(std::string_view arg) {
          ((arg[1] >= '0' && arg[1] <= '9') || arg[1] == '.' || arg[1] == ',');
 }
 
-enum Option : int {
-  kOperand = 1,  // getopt's code for an argument that is no option
-  kPlain = 'p',
-  kCsv = 'c',
-  kAny = 'a',
-  kForm = 'f',
-  kColumns = 'k',
-  kVertex = 'd',
-  kRotation = 'r',
-  kStep = 's',
-  kExplain = 'e',
-  kEncoding = 'n',
-  kSeparator = 't',
-  kCheck = 'K',
-  kHelp = 'h',
-  kVersion = 'v',
+enum Option {
+  kPlain,
+  kCsv,
+  kAny,
+  kForm,
+  kColumns,
+  kVertex,
+  kRotation,
+  kStep,
+  kExplain,
+  kEncoding,
+  kSeparator,
+  kCheck,
+  kHelp,
+  kVersion,
 };
 
-constexpr option kOptions[] = {
-    {"plain", no_argument, nullptr, kPlain},
-    {"csv", no_argument, nullptr, kCsv},
-    {"any", no_argument, nullptr, kAny},
-    {"form", required_argument, nullptr, kForm},
-    {"columns", required_argument, nullptr, kColumns},
-    {"vertex", required_argument, nullptr, kVertex},
-    {"rotation", required_argument, nullptr, kRotation},
-    {"step", required_argument, nullptr, kStep},
-    {"explain", no_argument, nullptr, kExplain},
-    {"encoding", required_argument, nullptr, kEncoding},
-    {"separator", required_argument, nullptr, kSeparator},
-    {"check", no_argument, nullptr, kCheck},
-    {"help", no_argument, nullptr, kHelp},
-    {"version", no_argument, nullptr, kVersion},
-    {nullptr, 0, nullptr, 0},
+struct OptionName {
+  std::string_view name;
+  Option option;
+  bool takes_value;
+  char short_name = '\0';
 };
+
+constexpr OptionName kOptions[] = {
+    {"plain", kPlain, false},
+    {"csv", kCsv, false},
+    {"any", kAny, false},
+    {"form", kForm, true},
+    {"columns", kColumns, true},
+    {"vertex", kVertex, true},
+    {"rotation", kRotation, true},
+    {"step", kStep, true},
+    {"explain", kExplain, false},
+    {"encoding", kEncoding, true},
+    {"separator", kSeparator, true},
+    {"check", kCheck, false},
+    {"help", kHelp, false, 'h'},
+    {"version", kVersion, false, 'v'},
+};
+
+// The option a long name names, whole or by a prefix of it no other
+// shares ("--pl" for --plain).
+const OptionName* long_option(std::string_view name) {
+  const OptionName* found = nullptr;
+  for (const OptionName& o : kOptions) {
+    if (o.name == name) return &o;
+    if (o.name.starts_with(name)) {
+      if (found != nullptr) return nullptr;
+      found = &o;
+    }
+  }
+  return found;
+}
+
+const OptionName* short_option(char name) {
+  for (const OptionName& o : kOptions) {
+    if (o.short_name == name) return &o;
+  }
+  return nullptr;
+}
 
 // A decimal number and nothing else ("12", "-12", "0.125").
 std::optional<double> number_of(const std::string& text) {
@@ -111,48 +135,51 @@ char separator_of_option(std::string_view text) {
   return '\0';
 }
 
-std::string option_named(int code) {
-  for (const option& o : kOptions) {
-    if (o.name != nullptr && o.val == code) return std::string("--") + o.name;
-  }
-  return std::string{'-', static_cast<char>(code)};
-}
-
 }  // namespace
 
-// The arguments through getopt_long, in order ("-" first in its options):
-// options may come before and after the lenses, "--" ends them, and an
-// argument that looks like a lens is given to getopt with a space in front,
-// so that it is an operand (or an option's value) and not options "-1".
 CommandRequest parse_command_line(std::span<const std::string> args) {
-  std::vector<std::string> shown{"toric-combine"};
-  for (const std::string& arg : args) {
-    shown.push_back(looks_like_lens(arg) ? " " + arg : arg);
-  }
-  std::vector<char*> argv;
-  for (std::string& arg : shown) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  const int argc = static_cast<int>(shown.size());
-  // The argument getopt points at, as it was given.
-  const auto given = [&](const char* text) {
-    for (std::size_t i = 1; i < shown.size(); ++i) {
-      if (text == shown[i].data()) return args[i - 1];
-    }
-    return std::string(text);
-  };
-
   CommandRequest request;
   ListOptions& options = request.options;
-  optind = 0;  // from the start, whatever an earlier call left
-  opterr = 0;  // the messages are ours
-  int code;
-  while ((code = getopt_long(argc, argv.data(), "-:hv", kOptions, nullptr)) !=
-         -1) {
-    const std::string value = optarg != nullptr ? given(optarg) : "";
-    switch (code) {
-      case kOperand:
-        request.operands.push_back(value);
-        break;
+  bool options_end = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (options_end || arg == "-" || !arg.starts_with('-') ||
+        looks_like_lens(arg)) {
+      request.operands.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      options_end = true;
+      continue;
+    }
+    // --name, --name=value or -h; a value may be the next argument.
+    const bool long_form = arg.starts_with("--");
+    const std::size_t equals = arg.find('=');
+    const OptionName* o =
+        long_form ? long_option(std::string_view(arg).substr(
+                        2, equals == std::string::npos ? equals : equals - 2))
+                  : (arg.size() == 2 ? short_option(arg[1]) : nullptr);
+    if (o == nullptr) {
+      request.wrong =
+          "unknown option " + (long_form ? arg.substr(0, equals) : arg);
+      return request;
+    }
+    const std::string named = "--" + std::string(o->name);
+    std::string value;
+    if (long_form && equals != std::string::npos) {
+      if (!o->takes_value) {
+        request.wrong = named + " takes no value";
+        return request;
+      }
+      value = arg.substr(equals + 1);
+    } else if (o->takes_value) {
+      if (i + 1 == args.size()) {
+        request.wrong = named + " needs a value";
+        return request;
+      }
+      value = args[++i];
+    }
+    switch (o->option) {
       case kPlain:
         options.notation = Notation::kPlain;
         break;
@@ -239,28 +266,8 @@ CommandRequest parse_command_line(std::span<const std::string> args) {
       case kVersion:
         request.shows = CommandRequest::kVersion;
         return request;
-      case ':':
-        // MinGW's getopt_long says so too of a value given to an option
-        // that takes none.
-        request.wrong = option_named(optopt) +
-                        (given(argv[optind - 1]).find('=') != std::string::npos
-                             ? " takes no value"
-                             : " needs a value");
-        return request;
-      default: {
-        const std::string arg = given(argv[optind - 1]);
-        if (arg.starts_with("--") && optopt != 0) {
-          request.wrong = option_named(optopt) + " takes no value";
-        } else if (arg.starts_with("--") || optopt == 0) {
-          request.wrong = "unknown option " + arg.substr(0, arg.find('='));
-        } else {
-          request.wrong = "unknown option " + option_named(optopt);
-        }
-        return request;
-      }
     }
   }
-  for (int i = optind; i < argc; ++i) request.operands.push_back(args[i - 1]);
   return request;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// toric-combine's options and operands, read from its arguments with
-// getopt_long: what the command line asks for, or why it cannot be done.
+// toric-combine's options and operands, read from its arguments: what the
+// command line asks for, or why it cannot be done.
 
 #include <span>
 #include <string>
