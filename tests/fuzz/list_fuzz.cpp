@@ -59,7 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   toric::read_lens(
       bytes, (choice & 4) ? toric::LensValues::kAny : toric::LensValues::kBars);
   toric::cell_of(bytes);
-  decode_in_pieces(bytes, 1 + (choice >> 5));
+  // A few bytes at a time, more for a long list, so that it keeps its pace.
+  const std::size_t piece = (1 + (choice >> 5)) * (1 + bytes.size() / 4096);
+  decode_in_pieces(bytes, piece);
 
   // The list through the program's own reader, from a file in memory,
   // read whole and in pieces of a few bytes.
@@ -98,8 +100,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     return std::to_string(status) + '\0' + contents(out_fd) + '\0' +
            contents(err_fd);
   };
-  // A few bytes a read, more for a long list, so that it keeps its pace.
-  const std::size_t piece = (1 + (choice >> 5)) * (1 + bytes.size() / 4096);
   if (written(1 << 16) != written(piece)) std::abort();
   return 0;
 }
