@@ -1,8 +1,9 @@
 #pragma once
 // A list read and written a line at a time, on one thread: memory stays
-// the same however long the list, and each result is written before the
-// next line is waited for, so a program feeding a pipe gets its answers as
-// it goes.
+// the same however long the list (beyond the opening rows its reading is
+// decided from, at most 100 rows or 64 KiB), and each result is written
+// before the next line is waited for, so a program feeding a pipe gets its
+// answers as it goes.
 
 #include <cstdio>
 #include <string>
