@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "toric/fitting.h"
-#include "toric/format.h"
 
 namespace toric {
 

@@ -48,18 +48,8 @@ template <class Skip>
 std::string converted(std::string_view in, const char* to, const char* from,
                       std::string_view bad, Skip skip) {
   std::string out;
+  // glibc always has both converters.
   const iconv_t cd = ::iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
-    // No converter on this system: ASCII through, the rest unread.
-    for (const char c : in) {
-      if (static_cast<unsigned char>(c) < 0x80) {
-        out += c;
-      } else {
-        out += bad;
-      }
-    }
-    return out;
-  }
   out.resize(in.size() * 3 / 2 + 16);
   char* source = const_cast<char*>(in.data());
   std::size_t source_left = in.size();
