@@ -83,11 +83,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, Fitted, testing::ValuesIn(kWorked),
                          [](const auto& info) { return info.param.name; });
 
 std::string working(LensPower lens1, LensPower lens2,
-                    toric::Language language = toric::Language::kEnglish) {
+                    toric::Language language = toric::Language::kEnglish,
+                    const toric::Fitting& fitting = {}) {
   toric::FittedPair pair;
   std::string error;
-  toric::fit_pair(lens1, lens2, {}, pair, error);
-  return toric::explained(lens1, lens2, {}, pair, toric::Notation::kPlain,
+  toric::fit_pair(lens1, lens2, fitting, pair, error);
+  return toric::explained(lens1, lens2, fitting, pair, toric::Notation::kPlain,
                           language);
 }
 
@@ -127,6 +128,48 @@ TEST(Explain, ShowsARightAngledPairInJapanese) {
             "球面度数がマイナスでプラス円柱なので転換する（S + C、-C、A + "
             "90）：S-1.0000 C-1.0000 A30\n"
             "結果：S-1.00 C-1.00 A30\n");
+}
+
+// A fitter's pair: lens 2 carried 12 mm (d in metres), lens 1 where its
+// mark settled to the left, the rotation added back, then rounded (the
+// exact lens before the rounded one).
+TEST(Explain, ShowsTheVertexTheRotationAndTheRounding) {
+  EXPECT_EQ(working({-1.0, -1.25, 180}, {0.5, -0.75, 170},
+                    toric::Language::kEnglish, {12, 10, 0.25}),
+            "Lens 1: S-1.0000 C-1.2500 A180\n"
+            "Lens 2: S+0.5000 C-0.7500 A170\n"
+            "Vertex distance: lens 2 sits 12 mm in front of lens 1; each "
+            "principal meridian F becomes F / (1 - dF), d = 0.012 m.\n"
+            "  0.50 / (1 - 0.012 x 0.50) = +0.5030\n"
+            "  (-0.25) / (1 - 0.012 x (-0.25)) = -0.2493\n"
+            "  Lens 2 at lens 1: S+0.5030 C-0.7523 A170\n"
+            "Rotation: lens 1's mark settled 10 deg to the examiner's left; "
+            "it sits at axis 180 - 10, that is 170.\n"
+            "Case: the same axis (170); the spheres add and the cylinders "
+            "add.\n"
+            "  S = (-1.00) + 0.5030 = -0.4970\n"
+            "  C = (-1.25) + (-0.7523) = -2.0023\n"
+            "The lens to order turns back (left add, right subtract): axis "
+            "170 + 10 = 180.\n"
+            "Rounded to 0.25 D steps: S-0.4970 C-2.0023 A180 -> S-0.5000 "
+            "C-2.0000 A180\n"
+            "Result: S-0.50 C-2.00 A180\n");
+}
+
+// A mark to the right is subtracted back; a spherical result has no axis
+// to turn back.
+TEST(Explain, TurnsBackToTheRightAndNeverASphere) {
+  const std::string right = working({-1.0, -1.0, 90}, {0.5, -1.0, 180},
+                                    toric::Language::kEnglish, {0, -5, 0});
+  EXPECT_NE(right.find("examiner's right; it sits at axis 90 + 5, that is "
+                       "95.\n"),
+            std::string::npos)
+      << right;
+  EXPECT_NE(right.find("axis 138 - 5 = 133.\n"), std::string::npos) << right;
+  const std::string sphere = working({-1.0, -1.0, 90}, {1.0, -1.0, 170},
+                                     toric::Language::kEnglish, {0, 10, 0});
+  EXPECT_EQ(sphere.find("turns back"), std::string::npos) << sphere;
+  EXPECT_NE(sphere.find("Result: S-1.00\n"), std::string::npos) << sphere;
 }
 
 }  // namespace
