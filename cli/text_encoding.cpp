@@ -56,13 +56,14 @@ void append_utf16(std::string& out, char16_t unit, bool little_endian) {
 }
 
 // Whether converted text holds only characters: no U+FFFD for bytes that
-// stand for none, no private-use character or C1 control (Windows' stand-ins
-// for code page 932's bytes that start none).
+// stand for none, nor what Windows writes for code page 932's bytes that
+// start none (U+0080, U+F8F0 to U+F8F3). A user-defined character (private
+// use) is one: lab systems write rare names with them.
 bool all_characters(std::string_view utf8) {
   for (std::size_t i = 0; i < utf8.size();) {
     const Character c = character_at(utf8, i);
-    if (c.code == 0xFFFD || (c.code >= 0xE000 && c.code <= 0xF8FF) ||
-        (c.code >= 0x80 && c.code < 0xA0)) {
+    if (c.code == 0xFFFD || (c.code >= 0x80 && c.code < 0xA0) ||
+        (c.code >= 0xF8F0 && c.code <= 0xF8F3)) {
       return false;
     }
     i += c.length;

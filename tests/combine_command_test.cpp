@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "combine_runs.h"
+#include "platform_io.h"
 
 #ifndef _WIN32
 #include <poll.h>
@@ -14,6 +15,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -100,6 +102,51 @@ TEST(CombineCommand, AClosedPipeEndsQuietly) {
   EXPECT_EQ(toric::run_combine_command(args, in, closed, err), 0);
   EXPECT_EQ(read_back(err), "");
   for (std::FILE* f : {in, closed, err}) std::fclose(f);
+}
+
+// The working is in Japanese where the first of LC_ALL, LC_MESSAGES and
+// LANG that is set names a Japanese locale, as gettext picks a language.
+TEST(CombineCommand, TheFirstLocaleVariableSetPicksTheLanguage) {
+  const struct {
+    const char* lc_all;
+    const char* lc_messages;
+    const char* lang;
+    bool japanese;
+  } kLocales[] = {
+      {nullptr, nullptr, "ja_JP.UTF-8", true},
+      {nullptr, "ja_JP.UTF-8", "C.UTF-8", true},
+      {"C", "ja_JP.UTF-8", "ja_JP.UTF-8", false},
+      {"", "", "ja_JP.UTF-8", true},
+      {"en_GB.UTF-8", nullptr, "ja_JP.UTF-8", false},
+      {nullptr, nullptr, nullptr, false},
+  };
+  const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+  std::string saved[3];
+  bool was_set[3];
+  for (int i = 0; i < 3; ++i) {
+    const char* value = std::getenv(names[i]);
+    was_set[i] = value != nullptr;
+    if (value != nullptr) saved[i] = value;
+  }
+  for (const auto& locale : kLocales) {
+    const char* values[] = {locale.lc_all, locale.lc_messages, locale.lang};
+    for (int i = 0; i < 3; ++i) {
+      if (values[i] == nullptr) {
+        ::unsetenv(names[i]);
+      } else {
+        ::setenv(names[i], values[i], 1);
+      }
+    }
+    EXPECT_EQ(toric::japanese_user(), locale.japanese)
+        << (locale.lang ? locale.lang : "-");
+  }
+  for (int i = 0; i < 3; ++i) {
+    if (was_set[i]) {
+      ::setenv(names[i], saved[i].c_str(), 1);
+    } else {
+      ::unsetenv(names[i]);
+    }
+  }
 }
 
 // Pairs typed into a pipe are answered a row at a time: the answer to a

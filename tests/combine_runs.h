@@ -456,6 +456,53 @@ inline const Invocation kRuns[] = {
      2,
      "",
      "--vertex takes millimetres from -50 to 50"},
+    // A user-defined character (a rare name) is a character; a pair that
+    // stands for none, in a list named code page 932, goes back as "?".
+    {"shift_jis_user_defined_character_written_back",
+     {"--csv", "-"},
+     "1,\xF0\x40,\x8E"
+     "R\x93"
+     "c,pl,-1\r\n",
+     0,
+     "1,\xF0\x40,\x8E"
+     "R\x93"
+     "c,pl,-1,-1.00,0.00,,-1.00\r\n",
+     ""},
+    {"broken_shift_jis_character_written_back",
+     {"--csv", "--encoding", "cp932", "-"},
+     "1,\x85\x40,pl,-1\r\n",
+     0,
+     "1,?,pl,-1,-1.00,0.00,,-1.00\r\n",
+     ""},
+    // A quote may run over 64 lines, its record one row; past them it was
+    // never closed.
+    {"quote_closed_on_its_64th_line",
+     {"--plain", "-"},
+     "1,\"a\n" + repeated("b\n", 62) + "c\",pl,-1\n",
+     0,
+     "S-1.00\n",
+     ""},
+    {"quote_open_past_64_lines",
+     {"--plain", "-"},
+     "1,\"a\n" + repeated("b\n", 63) + "c\",pl,-1\n",
+     1,
+     "\n" + repeated("b\n", 63) + "S-1.00\n",
+     "line 1: a quote opens here and is never closed"},
+    {"csv_step_names_its_columns",
+     {"--csv", "--step", "0.25", "-"},
+     "id,lens 1,lens 2\n1,0 -1.00 10,0 -0.50 30\n",
+     0,
+     "id,lens 1,lens 2,sphere,exact sphere,cylinder,exact cylinder,axis,"
+     "spherical equivalent\n1,0 -1.00 10,0 -0.50 30,0.00,-0.06,-1.50,-1.39,"
+     "17,-0.75\n",
+     ""},
+    {"vertex_that_cannot_carry_lens_2",
+     {"--any", "--vertex", "50", "pl", "+25"},
+     "",
+     2,
+     "",
+     "toric-combine: lens 2 cannot be carried 50 mm: 1 - dF is 0 or less "
+     "for a meridian\n"},
     {"rotation_gives_the_lens_to_order",
      {"--plain", "--rotation", "10L", "-1.00 -1.25 x180", "0 -0.75 x170"},
      "",
