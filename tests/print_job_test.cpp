@@ -121,6 +121,27 @@ class PrintJobTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!job.pending(), kDoneMs);
   }
 
+  // A print that outlasts the guard (lp answering only at its bound): the
+  // guard counts again from its end, so a press right after it prints
+  // nothing more.
+  void a_press_right_after_a_slow_print_ends_prints_nothing_more() {
+    qputenv("FAKE_LP_MODE", "hang");
+    toric::PrintJob job(nullptr,
+                        {.accept_bound = 1500ms, .repeat_guard = 800ms});
+    job.start(window_);
+    QTRY_VERIFY_WITH_TIMEOUT(!job.pending(), kDoneMs);
+    QElapsedTimer since_end;
+    since_end.start();
+    job.start(window_);
+    if (since_end.elapsed() >= 700) QSKIP("the press came late");
+    QVERIFY(!job.pending());
+    QTest::qWait(900);
+    qputenv("FAKE_LP_MODE", "accept");
+    job.start(window_);  // past the guard: a reprint
+    QVERIFY(job.pending());
+    QTRY_VERIFY_WITH_TIMEOUT(!job.pending(), kDoneMs);
+  }
+
  private:
   // Prints the window and waits for the end; returns what lp recorded.
   QStringList print(toric::PrintLimits limits) {
