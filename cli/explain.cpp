@@ -34,8 +34,7 @@ std::string term(double power) {
 std::string lens_named(const LensPower& lens) {
   std::string named = formatted("S%+.4f", lens.sphere + 0.0);
   if (lens.cylinder != 0) {
-    named += formatted(" C%+.4f A%d", lens.cylinder,
-                       lens.axis == 0 ? 180 : lens.axis);
+    named += formatted(" C%+.4f A%d", lens.cylinder, axis_read(lens.axis));
   }
   return named;
 }
@@ -211,12 +210,11 @@ std::string explained(const LensPower& lens1, const LensPower& lens2,
     w.line(formatted("Rotation: lens 1's mark settled %d deg to the "
                      "examiner's %s; it sits at axis %d %s %d, that is "
                      "%d.",
-                     n, left ? "left" : "right",
-                     lens1.axis == 0 ? 180 : lens1.axis, left ? "-" : "+", n,
-                     pair.lens1_sits.axis),
+                     n, left ? "left" : "right", axis_read(lens1.axis),
+                     left ? "-" : "+", n, pair.lens1_sits.axis),
            formatted("回転：レンズ１の印が検者から見て%sに %d° 回っている。"
                      "レンズ１は軸度 %d %s %d、つまり %d にある。",
-                     left ? "左" : "右", n, lens1.axis == 0 ? 180 : lens1.axis,
+                     left ? "左" : "右", n, axis_read(lens1.axis),
                      left ? "-" : "+", n, pair.lens1_sits.axis));
   }
   explain_case(pair, w);

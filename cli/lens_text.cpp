@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -290,11 +291,36 @@ std::string character_named(std::string_view text, std::size_t at) {
   return quoted(text.substr(at, c.length));
 }
 
-constexpr Millionths kQuarter = 250'000;
+// A power bar's scale in millionths.
+struct PowerSpan {
+  Millionths step, lowest, highest;
+  const char* name;
 
-bool on_the_bars(Millionths value, Millionths lowest, Millionths highest) {
-  return value % kQuarter == 0 && value >= lowest && value <= highest;
-}
+  explicit PowerSpan(const BarSpan& span, const char* named)
+      : step(in_millionths(span.per_position < 0 ? -span.per_position
+                                                 : span.per_position)),
+        lowest(in_millionths(span_lowest(span))),
+        highest(in_millionths(span_highest(span))),
+        name(named) {}
+
+  static Millionths in_millionths(double value) {
+    return static_cast<Millionths>(std::llround(value * kOne));
+  }
+  bool on_step(Millionths value) const { return value % step == 0; }
+  bool holds(Millionths value) const {
+    return on_step(value) && value >= lowest && value <= highest;
+  }
+  // "-10.00 to +10.00", "0.00 to -5.00": the end nearer zero first.
+  std::string range() const {
+    const bool high_first = std::llabs(highest) < std::llabs(lowest);
+    return power_named(high_first ? highest : lowest) + " to " +
+           power_named(high_first ? lowest : highest);
+  }
+  // The value exactly, from the position the bar would stand at.
+  double value(Millionths m) const {
+    return static_cast<double>(m / step) * (static_cast<double>(step) / kOne);
+  }
+};
 
 }  // namespace
 
@@ -410,14 +436,16 @@ LensReading read_lens(std::string_view text, LensValues values) {
                    " is not a whole degree from 1 to 180 (0 is read as 180)");
   }
   // No axis, or 0, is 180, as on the bars.
-  int axis = axis_written == 0 ? 180 : static_cast<int>(axis_written / kOne);
+  int axis = axis_read(static_cast<int>(axis_written / kOne));
   const bool bars = values == LensValues::kBars;
-  for (const auto& [name, value] :
-       {std::pair{"sphere ", sphere}, std::pair{"cylinder ", cylinder}}) {
-    if (bars && value % kQuarter != 0) {
-      return failure(name + power_named(value) +
-                     " is not one the bars set: steps of 0.25 (--any takes "
-                     "it)");
+  const PowerSpan sphere_bar(kSphereSpan, "sphere ");
+  const PowerSpan cylinder_bar(kCylinderSpan, "cylinder ");
+  for (const auto& [bar, value] :
+       {std::pair{&sphere_bar, sphere}, std::pair{&cylinder_bar, cylinder}}) {
+    if (bars && !bar->on_step(value)) {
+      return failure(bar->name + power_named(value) +
+                     " is not one the bars set: steps of " +
+                     named_value(bar->step, false) + " (--any takes it)");
     }
   }
   const bool turned = cylinder > 0;
@@ -429,27 +457,22 @@ LensReading read_lens(std::string_view text, LensValues values) {
     if (axis > 180) axis -= 180;
   }
   const std::string_view form = turned ? " (in minus-cylinder form)" : "";
-  const bool sphere_on_the_bars = on_the_bars(sphere, -10 * kOne, 10 * kOne);
-  const bool cylinder_on_the_bars = on_the_bars(cylinder, -5 * kOne, 0);
-  if (bars && !sphere_on_the_bars) {
-    return failure("sphere " + power_named(sphere) + std::string(form) +
-                   " is not one the bars set: -10.00 to +10.00 (--any takes "
-                   "it)");
+  for (const auto& [bar, value] :
+       {std::pair{&sphere_bar, sphere}, std::pair{&cylinder_bar, cylinder}}) {
+    if (bars && !bar->holds(value)) {
+      return failure(bar->name + power_named(value) + std::string(form) +
+                     " is not one the bars set: " + bar->range() +
+                     " (--any takes it)");
+    }
   }
-  if (bars && !cylinder_on_the_bars) {
-    return failure("cylinder " + power_named(cylinder) + std::string(form) +
-                   " is not one the bars set: 0.00 to -5.00 (--any takes it)");
-  }
-  if (sphere_on_the_bars && cylinder_on_the_bars) {
-    // Decoded from the positions the window's bars would stand at; a
-    // count of quarters times 0.25 is the value exactly.
-    const auto quarters = [](Millionths m) {
-      return static_cast<double>(m / kQuarter) * 0.25;
-    };
-    return {LensPower{scale_to_sphere(sphere_to_scale(quarters(sphere))),
-                      scale_to_cylinder(cylinder_to_scale(quarters(cylinder))),
-                      scale_to_axis(axis_to_scale(axis))},
-            {}};
+  if (sphere_bar.holds(sphere) && cylinder_bar.holds(cylinder)) {
+    // Decoded from the positions the window's bars would stand at.
+    return {
+        LensPower{
+            scale_to_sphere(sphere_to_scale(sphere_bar.value(sphere))),
+            scale_to_cylinder(cylinder_to_scale(cylinder_bar.value(cylinder))),
+            scale_to_axis(axis_to_scale(axis))},
+        {}};
   }
   return {LensPower{static_cast<double>(sphere) / kOne,
                     static_cast<double>(cylinder) / kOne, axis},

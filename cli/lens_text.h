@@ -13,9 +13,9 @@
 
 namespace toric {
 
-// Which values are taken: only those the window's bars can set (sphere
-// -10.00 to +10.00 and cylinder 0.00 to -5.00 D in steps of 0.25), or any
-// the arithmetic takes (any power, whole degrees from 0 to 180).
+// Which values are taken: only those the window's bars can set (their
+// scales in toric/lens_power.h), or any the arithmetic takes (any power,
+// whole degrees from 0 to 180).
 enum class LensValues { kBars, kAny };
 
 // A lens, or the one line that says why the text is not one.

@@ -12,6 +12,7 @@
 
 #include "form1_support.h"
 #include "light_palette.h"
+#include "toric/lens_power.h"
 
 using toric::test::bar;
 using toric::test::count_points;
@@ -273,12 +274,23 @@ class Form1LayoutTest : public QObject {
     QTest::addColumn<int>("large_step");
     QTest::addColumn<int>("start");
     QTest::addColumn<QString>("accessible_name");
-    QTest::newRow("HScroll1") << 80 << 4 << 40 << "レンズ１ 球面度数";
-    QTest::newRow("HScroll2") << 20 << 4 << 0 << "レンズ１ 円柱度数";
-    QTest::newRow("HScroll3") << 180 << 15 << 90 << "レンズ１ 軸度";
-    QTest::newRow("HScroll4") << 80 << 4 << 40 << "レンズ２ 球面度数";
-    QTest::newRow("HScroll5") << 20 << 4 << 0 << "レンズ２ 円柱度数";
-    QTest::newRow("HScroll6") << 180 << 15 << 90 << "レンズ２ 軸度";
+    // The core's scales, which the arithmetic decodes positions by.
+    const struct {
+      const char* bar;
+      const toric::BarSpan& span;
+      const char* name;
+    } kBars[] = {
+        {"HScroll1", toric::kSphereSpan, "レンズ１ 球面度数"},
+        {"HScroll2", toric::kCylinderSpan, "レンズ１ 円柱度数"},
+        {"HScroll3", toric::kAxisSpan, "レンズ１ 軸度"},
+        {"HScroll4", toric::kSphereSpan, "レンズ２ 球面度数"},
+        {"HScroll5", toric::kCylinderSpan, "レンズ２ 円柱度数"},
+        {"HScroll6", toric::kAxisSpan, "レンズ２ 軸度"},
+    };
+    for (const auto& b : kBars) {
+      QTest::newRow(b.bar) << int(b.span.last) << int(b.span.page)
+                           << int(b.span.start) << QString::fromUtf8(b.name);
+    }
   }
 
   void scroll_bar_has_its_range_steps_and_start() {

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
+#include <utility>
 
 #include "same_lens_bits.h"
 #include "toric/combine.h"
@@ -106,6 +108,37 @@ const Refusal kRefusals[] = {
     {"byte_no_character_shown_as_its_value", "-1.25 \xFF",
      "cannot read \"-1.25 \\xFF\" at \"\\xFF\""},
 };
+
+// The bars' ranges and steps are the core's scales: a lens at each end
+// reads, one step past an end is refused naming the range, and a value
+// between two steps is refused naming the step.
+TEST(ReadLens, TakesTheBarsRangesFromTheirScales) {
+  const auto power = [](double value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%+.2f", value + 0.0);
+    return std::string(value == 0 ? "0.00" : text);
+  };
+  for (const auto& [span, lens_of] :
+       {std::pair{toric::kSphereSpan, +[](const std::string& p) { return p; }},
+        std::pair{toric::kCylinderSpan,
+                  +[](const std::string& p) { return "0 " + p + " x90"; }}}) {
+    const double step = -span.per_position;
+    const double lowest = toric::span_lowest(span);
+    const double highest = toric::span_highest(span);
+    for (const double end : {lowest, highest}) {
+      EXPECT_TRUE(toric::read_lens(lens_of(power(end))).lens) << power(end);
+    }
+    const toric::LensReading past =
+        toric::read_lens(lens_of(power(lowest - step)));
+    EXPECT_FALSE(past.lens);
+    EXPECT_NE(past.error.find(power(lowest)), std::string::npos) << past.error;
+    const toric::LensReading between =
+        toric::read_lens(lens_of(power(lowest + step / 2)));
+    char steps[32];
+    std::snprintf(steps, sizeof steps, "steps of %g", step);
+    EXPECT_NE(between.error.find(steps), std::string::npos) << between.error;
+  }
+}
 
 class RefuseLens : public testing::TestWithParam<Refusal> {};
 

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "toric/lens_power.h"
+
 namespace toric {
 
 namespace {
@@ -20,10 +22,15 @@ constexpr std::uint32_t kOrange = 0xFFC080;
 constexpr std::uint32_t kCream = 0xFFFFC0;
 constexpr std::uint32_t kDefault = kDefaultColour;
 
+// The bars' ranges, pages and starts are the core's scales.
+constexpr BarRange bar_of(const BarSpan& span) {
+  return {0, span.last, 1, span.page, span.start};
+}
+
 constexpr BarRange kNoBar{0, 0, 0, 0, 0};
-constexpr BarRange kSphereBar{0, 80, 1, 4, 40};
-constexpr BarRange kCylinderBar{0, 20, 1, 4, 0};
-constexpr BarRange kAxisBar{0, 180, 1, 15, 90};
+constexpr BarRange kSphereBar = bar_of(kSphereSpan);
+constexpr BarRange kCylinderBar = bar_of(kCylinderSpan);
+constexpr BarRange kAxisBar = bar_of(kAxisSpan);
 
 using K = ControlKind;
 using A = TextAlign;

@@ -7,9 +7,6 @@ namespace toric {
 
 namespace {
 
-// An axis of 0 on the bar stands for 180.
-int axis_from_input(int axis) { return axis == 0 ? 180 : axis; }
-
 // Nearest whole number, an exact half going to the even neighbour
 // (16.5 -> 16, 17.5 -> 18), whatever the floating-point rounding mode.
 int round_half_even(double value) {
@@ -113,7 +110,7 @@ double double_angle(int degrees) {
 
 LensPower transpose(const LensPower& lens) {
   if (lens.cylinder == 0) return lens;
-  int axis = axis_from_input(lens.axis) + 90;
+  int axis = axis_read(lens.axis) + 90;
   if (axis > 180) axis = axis - 180;
   return {lens.sphere + lens.cylinder, -lens.cylinder, axis};
 }
@@ -128,8 +125,8 @@ namespace {
                                             CombinationSteps& steps) {
   const double c1 = lens1.cylinder;
   const double c2 = lens2.cylinder;
-  const int a1 = steps.axis1 = axis_from_input(lens1.axis);
-  const int a2 = steps.axis2 = axis_from_input(lens2.axis);
+  const int a1 = steps.axis1 = axis_read(lens1.axis);
+  const int a2 = steps.axis2 = axis_read(lens2.axis);
   const double spheres = lens1.sphere + lens2.sphere;
 
   // The first case that holds decides; the order matters (a spherical lens

@@ -20,7 +20,7 @@ std::optional<LensPower> carried(const LensPower& lens, double metres) {
 LensPower turned(const LensPower& lens, int degrees) {
   if (lens.cylinder == 0) return lens;
   const int axis = ((lens.axis + degrees) % 180 + 180) % 180;
-  return {lens.sphere, lens.cylinder, axis == 0 ? 180 : axis};
+  return {lens.sphere, lens.cylinder, axis_read(axis)};
 }
 
 LensPower rounded_to_step(const LensPower& lens, double step) {

@@ -107,8 +107,7 @@ std::string format_power(double dioptres) {
 }
 
 std::string format_axis(int degrees) {
-  return std::to_string(degrees == 0 ? 180 : degrees)
-      .append(kWindowGlyphs.degree);
+  return std::to_string(axis_read(degrees)).append(kWindowGlyphs.degree);
 }
 
 std::string format_result(const LensPower& result, Notation notation) {

@@ -3,38 +3,37 @@
 namespace toric {
 
 namespace {
-// Every step on a power bar is a quarter dioptre towards minus.
-constexpr double kPositionsPerDioptre = -4.0;
-// The sphere bar shows 0.00 D here; the axis bar counts down from 180.
-constexpr std::int16_t kSphereZero = 40;
-constexpr std::int16_t kAxisZero = 180;
+
+// A value on `span`'s grid as its position.
+std::int16_t position_of(const BarSpan& span, double value) {
+  return static_cast<std::int16_t>(span.zero + value / span.per_position);
+}
+
 }  // namespace
 
 double scale_to_sphere(std::int16_t position) {
-  const auto offset = static_cast<std::int16_t>(position - kSphereZero);
-  return static_cast<double>(offset) / kPositionsPerDioptre;
+  return span_value(kSphereSpan, position);
 }
 
 double scale_to_cylinder(std::int16_t position) {
   // Position 0 gives -0.0; every test downstream treats it as zero.
-  return static_cast<double>(position) / kPositionsPerDioptre;
+  return span_value(kCylinderSpan, position);
 }
 
 int scale_to_axis(std::int16_t position) {
-  return static_cast<std::int16_t>(kAxisZero - position);
+  return static_cast<int>(span_value(kAxisSpan, position));
 }
 
 std::int16_t sphere_to_scale(double dioptres) {
-  return static_cast<std::int16_t>(kSphereZero +
-                                   dioptres * kPositionsPerDioptre);
+  return position_of(kSphereSpan, dioptres);
 }
 
 std::int16_t cylinder_to_scale(double dioptres) {
-  return static_cast<std::int16_t>(dioptres * kPositionsPerDioptre);
+  return position_of(kCylinderSpan, dioptres);
 }
 
 std::int16_t axis_to_scale(int degrees) {
-  return static_cast<std::int16_t>(kAxisZero - degrees);
+  return position_of(kAxisSpan, degrees);
 }
 
 }  // namespace toric

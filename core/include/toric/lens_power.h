@@ -16,6 +16,41 @@ struct LensPower {
   int axis = 0;           // whole degrees
 };
 
+// A bar's scale, the one table the window's bars, their readouts, their
+// values for assistive tools and toric-combine's range messages read:
+// positions run from 0 to `last`; position `zero` reads 0 and each position
+// further reads `per_position` more; the bar starts at `start` and a page
+// (Page Up, Page Down) is `page` positions.
+struct BarSpan {
+  std::int16_t last;
+  std::int16_t zero;
+  double per_position;  // dioptres, or whole degrees
+  std::int16_t start;
+  std::int16_t page;
+};
+
+inline constexpr BarSpan kSphereSpan{80, 40, -0.25, 40, 4};
+inline constexpr BarSpan kCylinderSpan{20, 0, -0.25, 0, 4};
+inline constexpr BarSpan kAxisSpan{180, 180, -1.0, 90, 15};
+
+// What `span` reads at a position: dioptres, or degrees from 0 to 180.
+constexpr double span_value(const BarSpan& span, std::int16_t position) {
+  return static_cast<double>(position - span.zero) * span.per_position;
+}
+
+// An axis of 0 reads as 180, on the bars and wherever a lens is written.
+constexpr int axis_read(int degrees) { return degrees == 0 ? 180 : degrees; }
+
+// The lowest and highest value a power bar sets.
+constexpr double span_lowest(const BarSpan& span) {
+  const double a = span_value(span, 0), b = span_value(span, span.last);
+  return a < b ? a : b;
+}
+constexpr double span_highest(const BarSpan& span) {
+  const double a = span_value(span, 0), b = span_value(span, span.last);
+  return a < b ? b : a;
+}
+
 // Sphere bar, positions 0 to 80: 0 is +10.00 D, 40 is 0.00 D, 80 is -10.00 D.
 double scale_to_sphere(std::int16_t position);
 
