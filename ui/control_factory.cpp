@@ -2,6 +2,7 @@
 
 #include <QPalette>
 #include <QPushButton>
+#include <QRect>
 
 #include "caption_label.h"
 #include "faced_button.h"
@@ -54,12 +55,12 @@ QWidget* make_bar(const ControlRow& row, QWidget* parent) {
   return bar;
 }
 
-}  // namespace
-
 QRect to_pixels(const Twips& rect) {
   return {rect.left / kTwipsPerPixel, rect.top / kTwipsPerPixel,
           rect.width / kTwipsPerPixel, rect.height / kTwipsPerPixel};
 }
+
+}  // namespace
 
 QWidget* create_control(const ControlRow& row, QWidget* parent,
                         FontFaces& faces) {

@@ -1,7 +1,6 @@
 #pragma once
 // Turns one row of the control table into its widget.
 
-#include <QRect>
 #include <QWidget>
 
 #include "control_table.h"
@@ -11,7 +10,6 @@ namespace toric {
 
 // 15 twips make one device-independent pixel (96 dpi).
 inline constexpr int kTwipsPerPixel = 15;
-QRect to_pixels(const Twips& rect);
 
 // Name of the dynamic property that holds a control array member's index.
 inline constexpr const char* kIndexProperty = "index";
