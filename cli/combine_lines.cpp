@@ -51,12 +51,12 @@ void ListCombiner::set_columns(LensColumns columns) {
 
 void ListCombiner::take_line(std::string_view line, std::string_view line_end,
                              std::string& out, std::string& errors) {
-  if (!refusal_.empty()) {
-    ++line_;
+  if (decided_) {  // as every line after the first few
+    read_line(line, line_end, out, errors);
     return;
   }
-  if (decided_) {
-    read_line(line, line_end, out, errors);
+  if (!refusal_.empty()) {
+    ++line_;
     return;
   }
   ++line_;
@@ -95,7 +95,6 @@ void ListCombiner::decide(bool complete, std::string& out,
 void ListCombiner::read_line(std::string_view line, std::string_view line_end,
                              std::string& out, std::string& errors) {
   ++line_;
-  if (!refusal_.empty()) return;
   if (!pending_.empty()) {
     // The record so far, its last line's end now inside it.
     (pending_record_ += pending_.back().second) += line;
@@ -111,12 +110,15 @@ void ListCombiner::read_line(std::string_view line, std::string_view line_end,
     }
     return;
   }
-  const std::string_view content = trimmed(line);
   // Blank lines, and comments where no row may start with "#", go out as
   // they came, a quote in them no quote.
+  std::size_t first = 0;
+  while (first < line.size() && (line[first] == ' ' || line[first] == '\t')) {
+    ++first;
+  }
   const bool below_header =
       reading_.header_line != 0 && line_ > reading_.header_line;
-  if (content.empty() || (content.front() == '#' && !below_header)) {
+  if (first == line.size() || (line[first] == '#' && !below_header)) {
     out += line;
     out += line_end;
     return;
@@ -191,7 +193,8 @@ void ListCombiner::take_record(std::string_view record,
     write_header(record, line_end, out);
     return;
   }
-  const bool comment = trimmed(record).front() == '#';
+  // Below the header, "#" starts a row only where its cells are a row's.
+  const auto comment = [&] { return trimmed(record).front() == '#'; };
   std::string reason;
   if (separator_ == '\0') {
     reason = "two lenses separated by \";\", \",\" or a tab expected";
@@ -200,19 +203,18 @@ void ListCombiner::take_record(std::string_view record,
         "no two columns read as lenses, and no six as S, C, A, S, C, A; name "
         "them with --columns";
   } else if (last_column_ >= static_cast<int>(fields_.size())) {
-    if (!comment) {
+    if (!comment()) {
       fail(too_few_cells(record), line_end, out, errors);
       return;
     }
-  } else if (same_as_header()) {
+  } else if (!reading_.header.empty() && same_as_header()) {
     write_header(record, line_end, out);
     return;
   } else if (combine_row(line_end, out, reason)) {
     ++combined_;
     return;
   }
-  if (comment) {
-    // Below the header, "#" starts a row only where its cells are a row's.
+  if (comment()) {
     out += record;
     out += line_end;
   } else if (repeats_header()) {
@@ -224,8 +226,8 @@ void ListCombiner::take_record(std::string_view record,
 
 // The row's lenses, combined and written; false, with the reason, where
 // they cannot be.
-bool ListCombiner::combine_row(std::string_view line_end, std::string& out,
-                               std::string& reason) {
+inline bool ListCombiner::combine_row(std::string_view line_end,
+                                      std::string& out, std::string& reason) {
   const std::optional<LensPower> lens1 = lens(0, reason);
   const std::optional<LensPower> lens2 = lens1 ? lens(1, reason) : lens1;
   if (!lens2) return false;

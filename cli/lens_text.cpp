@@ -296,18 +296,18 @@ struct PowerSpan {
   Millionths step, lowest, highest;
   const char* name;
 
-  explicit PowerSpan(const BarSpan& span, const char* named)
+  constexpr PowerSpan(const BarSpan& span, const char* named)
       : step(in_millionths(span.per_position < 0 ? -span.per_position
                                                  : span.per_position)),
         lowest(in_millionths(span_lowest(span))),
         highest(in_millionths(span_highest(span))),
         name(named) {}
 
-  static Millionths in_millionths(double value) {
-    return static_cast<Millionths>(std::llround(value * kOne));
+  static constexpr Millionths in_millionths(double value) {
+    return static_cast<Millionths>(value * kOne + (value < 0 ? -0.5 : 0.5));
   }
-  bool on_step(Millionths value) const { return value % step == 0; }
-  bool holds(Millionths value) const {
+  constexpr bool on_step(Millionths value) const { return value % step == 0; }
+  constexpr bool holds(Millionths value) const {
     return on_step(value) && value >= lowest && value <= highest;
   }
   // "-10.00 to +10.00", "0.00 to -5.00": the end nearer zero first.
@@ -317,29 +317,16 @@ struct PowerSpan {
            power_named(high_first ? lowest : highest);
   }
   // The value exactly, from the position the bar would stand at.
-  double value(Millionths m) const {
+  constexpr double value(Millionths m) const {
     return static_cast<double>(m / step) * (static_cast<double>(step) / kOne);
   }
 };
 
-}  // namespace
+// Worked out once, so that a long list's checks divide by constants.
+constexpr PowerSpan kSphereBar(kSphereSpan, "sphere ");
+constexpr PowerSpan kCylinderBar(kCylinderSpan, "cylinder ");
 
-std::optional<LensField> field_named(std::string_view word) {
-  static constexpr std::string_view kWords[][4] = {
-      {"s", "sph", "sphere", "spherical"},
-      {"c", "cyl", "cylinder", "cylindrical"},
-      {"a", "ax", "axis", "x"},
-  };
-  for (const LensField field :
-       {LensField::kSphere, LensField::kCylinder, LensField::kAxis}) {
-    const auto& words = kWords[static_cast<int>(field)];
-    if (std::find(std::begin(words), std::end(words), word) !=
-        std::end(words)) {
-      return field;
-    }
-  }
-  return std::nullopt;
-}
+}  // namespace
 
 std::string quoted(std::string_view text) {
   constexpr int kShown = 40;
@@ -438,15 +425,15 @@ LensReading read_lens(std::string_view text, LensValues values) {
   // No axis, or 0, is 180, as on the bars.
   int axis = axis_read(static_cast<int>(axis_written / kOne));
   const bool bars = values == LensValues::kBars;
-  const PowerSpan sphere_bar(kSphereSpan, "sphere ");
-  const PowerSpan cylinder_bar(kCylinderSpan, "cylinder ");
-  for (const auto& [bar, value] :
-       {std::pair{&sphere_bar, sphere}, std::pair{&cylinder_bar, cylinder}}) {
-    if (bars && !bar->on_step(value)) {
-      return failure(bar->name + power_named(value) +
-                     " is not one the bars set: steps of " +
-                     named_value(bar->step, false) + " (--any takes it)");
-    }
+  // Each bar's own scale, named outright so that its numbers are constants.
+  const auto off_step = [&](const PowerSpan& bar, Millionths value) {
+    return failure(bar.name + power_named(value) +
+                   " is not one the bars set: steps of " +
+                   named_value(bar.step, false) + " (--any takes it)");
+  };
+  if (bars && !kSphereBar.on_step(sphere)) return off_step(kSphereBar, sphere);
+  if (bars && !kCylinderBar.on_step(cylinder)) {
+    return off_step(kCylinderBar, cylinder);
   }
   const bool turned = cylinder > 0;
   if (turned) {
@@ -457,20 +444,21 @@ LensReading read_lens(std::string_view text, LensValues values) {
     if (axis > 180) axis -= 180;
   }
   const std::string_view form = turned ? " (in minus-cylinder form)" : "";
-  for (const auto& [bar, value] :
-       {std::pair{&sphere_bar, sphere}, std::pair{&cylinder_bar, cylinder}}) {
-    if (bars && !bar->holds(value)) {
-      return failure(bar->name + power_named(value) + std::string(form) +
-                     " is not one the bars set: " + bar->range() +
-                     " (--any takes it)");
-    }
-  }
-  if (sphere_bar.holds(sphere) && cylinder_bar.holds(cylinder)) {
+  const auto off_range = [&](const PowerSpan& bar, Millionths value) {
+    return failure(bar.name + power_named(value) + std::string(form) +
+                   " is not one the bars set: " + bar.range() +
+                   " (--any takes it)");
+  };
+  const bool sphere_on_the_bars = kSphereBar.holds(sphere);
+  const bool cylinder_on_the_bars = kCylinderBar.holds(cylinder);
+  if (bars && !sphere_on_the_bars) return off_range(kSphereBar, sphere);
+  if (bars && !cylinder_on_the_bars) return off_range(kCylinderBar, cylinder);
+  if (sphere_on_the_bars && cylinder_on_the_bars) {
     // Decoded from the positions the window's bars would stand at.
     return {
         LensPower{
-            scale_to_sphere(sphere_to_scale(sphere_bar.value(sphere))),
-            scale_to_cylinder(cylinder_to_scale(cylinder_bar.value(cylinder))),
+            scale_to_sphere(sphere_to_scale(kSphereBar.value(sphere))),
+            scale_to_cylinder(cylinder_to_scale(kCylinderBar.value(cylinder))),
             scale_to_axis(axis_to_scale(axis))},
         {}};
   }

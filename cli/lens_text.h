@@ -36,7 +36,31 @@ LensReading read_lens(std::string_view text,
 enum class LensField { kSphere, kCylinder, kAxis };
 
 // The field a lower-case word names: field_named("cyl") == kCylinder.
-std::optional<LensField> field_named(std::string_view word);
+// Inline: the lens reader asks it of every tag of a long list.
+inline std::optional<LensField> field_named(std::string_view word) {
+  switch (word.empty() ? '\0' : word[0]) {
+    case 's':
+      if (word == "s" || word == "sph" || word == "sphere" ||
+          word == "spherical") {
+        return LensField::kSphere;
+      }
+      break;
+    case 'c':
+      if (word == "c" || word == "cyl" || word == "cylinder" ||
+          word == "cylindrical") {
+        return LensField::kCylinder;
+      }
+      break;
+    case 'a':
+      if (word == "a" || word == "ax" || word == "axis")
+        return LensField::kAxis;
+      break;
+    case 'x':
+      if (word == "x") return LensField::kAxis;
+      break;
+  }
+  return std::nullopt;
+}
 
 // What a list's cell holds, seen alone, for finding the lenses' columns.
 enum class CellKind {

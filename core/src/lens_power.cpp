@@ -21,7 +21,8 @@ double scale_to_cylinder(std::int16_t position) {
 }
 
 int scale_to_axis(std::int16_t position) {
-  return static_cast<int>(span_value(kAxisSpan, position));
+  // Whole degrees a position: in integers.
+  return (position - kAxisSpan.zero) * static_cast<int>(kAxisSpan.per_position);
 }
 
 std::int16_t sphere_to_scale(double dioptres) {
@@ -33,7 +34,8 @@ std::int16_t cylinder_to_scale(double dioptres) {
 }
 
 std::int16_t axis_to_scale(int degrees) {
-  return position_of(kAxisSpan, degrees);
+  return static_cast<std::int16_t>(
+      kAxisSpan.zero + degrees / static_cast<int>(kAxisSpan.per_position));
 }
 
 }  // namespace toric
