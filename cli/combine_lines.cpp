@@ -92,8 +92,9 @@ void ListCombiner::decide(bool complete, std::string& out,
   }
 }
 
-void ListCombiner::read_line(std::string_view line, std::string_view line_end,
-                             std::string& out, std::string& errors) {
+inline void ListCombiner::read_line(std::string_view line,
+                                    std::string_view line_end, std::string& out,
+                                    std::string& errors) {
   ++line_;
   if (!pending_.empty()) {
     // The record so far, its last line's end now inside it.

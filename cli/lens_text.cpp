@@ -172,7 +172,7 @@ class Parser {
   }
 
   static bool is_tag(Field field, std::string_view word) {
-    return field_named(word) == field;
+    return names_field(field, word);
   }
 
   static const char* expected(Field field) {

@@ -35,29 +35,31 @@ LensReading read_lens(std::string_view text,
 // ("sph -1.25", "spherical -1.25") and in a list's header ("Sph1") alike.
 enum class LensField { kSphere, kCylinder, kAxis };
 
-// The field a lower-case word names: field_named("cyl") == kCylinder.
-// Inline: the lens reader asks it of every tag of a long list.
+// Whether a lower-case word names `field`: names_field(kCylinder, "cyl").
+// The one list of the words. Inline: the lens reader asks it of every tag
+// of a long list.
+inline bool names_field(LensField field, std::string_view word) {
+  if (word.empty()) return false;  // most lenses have no tags
+  switch (field) {
+    case LensField::kSphere:
+      return word[0] == 's' && (word.size() == 1 || word == "sph" ||
+                                word == "sphere" || word == "spherical");
+    case LensField::kCylinder:
+      return word[0] == 'c' && (word.size() == 1 || word == "cyl" ||
+                                word == "cylinder" || word == "cylindrical");
+    case LensField::kAxis:
+      return word == "x" ||
+             (word[0] == 'a' &&
+              (word.size() == 1 || word == "ax" || word == "axis"));
+  }
+  return false;
+}
+
+// The field a lower-case word names, if any.
 inline std::optional<LensField> field_named(std::string_view word) {
-  switch (word.empty() ? '\0' : word[0]) {
-    case 's':
-      if (word == "s" || word == "sph" || word == "sphere" ||
-          word == "spherical") {
-        return LensField::kSphere;
-      }
-      break;
-    case 'c':
-      if (word == "c" || word == "cyl" || word == "cylinder" ||
-          word == "cylindrical") {
-        return LensField::kCylinder;
-      }
-      break;
-    case 'a':
-      if (word == "a" || word == "ax" || word == "axis")
-        return LensField::kAxis;
-      break;
-    case 'x':
-      if (word == "x") return LensField::kAxis;
-      break;
+  for (const LensField field :
+       {LensField::kSphere, LensField::kCylinder, LensField::kAxis}) {
+    if (names_field(field, word)) return field;
   }
   return std::nullopt;
 }

@@ -171,9 +171,9 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
           0, line_end == std::string_view::npos ? 0 : line_end + 1);
     }
     // A line that grows a few bytes a read is searched for its end once.
-    const bool ends =
-        last || nul != std::string::npos ||
-        readable.find_first_of("\r\n", searched) != std::string_view::npos;
+    const bool ends = last || nul != std::string::npos ||
+                      readable.find('\n', searched) != std::string_view::npos ||
+                      readable.find('\r', searched) != std::string_view::npos;
     const std::size_t taken =
         ends ? take_lines(readable, last || nul != std::string::npos, combiner,
                           output)
