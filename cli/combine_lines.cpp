@@ -20,19 +20,6 @@ constexpr const char* kStepColumns[] = {"sphere",   "exact sphere",
 // A record open in quotes spans at most this many bytes too.
 constexpr std::size_t kLongestRecordBytes = 1 << 20;
 
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-    text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-    text.remove_suffix(1);
-  return text;
-}
-
-bool all_empty(const std::vector<std::string>& fields) {
-  return std::all_of(fields.begin(), fields.end(),
-                     [](const std::string& f) { return trimmed(f).empty(); });
-}
-
 std::string cells_counted(std::size_t n) {
   return std::to_string(n) + (n == 1 ? " cell" : " cells");
 }

@@ -47,19 +47,6 @@ bool records_of(const std::vector<std::string>& lines, char separator,
   return true;
 }
 
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-    text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-    text.remove_suffix(1);
-  return text;
-}
-
-bool all_empty(const std::vector<std::string>& fields) {
-  return std::all_of(fields.begin(), fields.end(),
-                     [](const std::string& f) { return trimmed(f).empty(); });
-}
-
 // Whether the row's lens cells write their decimals with a comma, a point,
 // or neither.
 std::optional<bool> decimal_comma_in(const std::vector<std::string>& fields,
