@@ -297,8 +297,7 @@ struct PowerSpan {
   const char* name;
 
   constexpr PowerSpan(const BarSpan& span, const char* named)
-      : step(in_millionths(span.per_position < 0 ? -span.per_position
-                                                 : span.per_position)),
+      : step(in_millionths(span_step(span))),
         lowest(in_millionths(span_lowest(span))),
         highest(in_millionths(span_highest(span))),
         name(named) {}

@@ -122,7 +122,7 @@ TEST(ReadLens, TakesTheBarsRangesFromTheirScales) {
        {std::pair{toric::kSphereSpan, +[](const std::string& p) { return p; }},
         std::pair{toric::kCylinderSpan,
                   +[](const std::string& p) { return "0 " + p + " x90"; }}}) {
-    const double step = -span.per_position;
+    const double step = toric::span_step(span);
     const double lowest = toric::span_lowest(span);
     const double highest = toric::span_highest(span);
     for (const double end : {lowest, highest}) {

@@ -20,22 +20,17 @@ struct BarScale {
   double lowest, highest, step;
 };
 
-// A power bar's readout: its range from the bar's scale in the core.
-inline constexpr double power_step(const BarSpan& span) {
-  return span.per_position < 0 ? -span.per_position : span.per_position;
-}
-
 inline constexpr BarScale kSphereScale{
     [](std::int16_t p) { return format_power(scale_to_sphere(p)); },
     [](std::int16_t p) { return scale_to_sphere(p) + 0.0; },
     span_lowest(kSphereSpan), span_highest(kSphereSpan),
-    power_step(kSphereSpan)};
+    span_step(kSphereSpan)};
 
 inline constexpr BarScale kCylinderScale{
     [](std::int16_t p) { return format_power(scale_to_cylinder(p)); },
     [](std::int16_t p) { return scale_to_cylinder(p) + 0.0; },
     span_lowest(kCylinderSpan), span_highest(kCylinderSpan),
-    power_step(kCylinderSpan)};
+    span_step(kCylinderSpan)};
 
 // The axis reads 180 at both ends, so its values run from one step above
 // 0 to 180.
@@ -44,7 +39,7 @@ inline constexpr BarScale kAxisScale{
     [](std::int16_t p) {
       return static_cast<double>(axis_read(scale_to_axis(p)));
     },
-    span_lowest(kAxisSpan) + power_step(kAxisSpan), span_highest(kAxisSpan),
-    power_step(kAxisSpan)};
+    span_lowest(kAxisSpan) + span_step(kAxisSpan), span_highest(kAxisSpan),
+    span_step(kAxisSpan)};
 
 }  // namespace toric

@@ -41,6 +41,11 @@ constexpr double span_value(const BarSpan& span, std::int16_t position) {
 // An axis of 0 reads as 180, on the bars and wherever a lens is written.
 constexpr int axis_read(int degrees) { return degrees == 0 ? 180 : degrees; }
 
+// The value of one step of `span`, without its sign.
+constexpr double span_step(const BarSpan& span) {
+  return span.per_position < 0 ? -span.per_position : span.per_position;
+}
+
 // The lowest and highest value a power bar sets.
 constexpr double span_lowest(const BarSpan& span) {
   const double a = span_value(span, 0), b = span_value(span, span.last);
