@@ -42,4 +42,23 @@ inline constexpr BarScale kAxisScale{
     span_lowest(kAxisSpan) + span_step(kAxisSpan), span_highest(kAxisSpan),
     span_step(kAxisSpan)};
 
+// Each bar with the readout above it and what that readout shows, in the
+// order the lens arithmetic reads the bars: lens 1's sphere, cylinder and
+// axis, then lens 2's.
+struct BarReadout {
+  const char* bar;
+  const char* readout;
+  const BarScale& scale;
+};
+
+inline constexpr int kBarCount = 6;
+inline constexpr BarReadout kBarReadouts[kBarCount] = {
+    {"HScroll1", "Label7", kSphereScale},
+    {"HScroll2", "Label8", kCylinderScale},
+    {"HScroll3", "Label9", kAxisScale},
+    {"HScroll4", "Label10", kSphereScale},
+    {"HScroll5", "Label11", kCylinderScale},
+    {"HScroll6", "Label12", kAxisScale},
+};
+
 }  // namespace toric

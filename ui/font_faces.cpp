@@ -1,29 +1,14 @@
 #include "font_faces.h"
 
 #include <QFontDatabase>
-#include <array>
 #include <cmath>
 
+#include "font_stand_ins.h"
 #include "synthetic_bold.h"
 
 namespace toric {
 
 namespace {
-
-struct StandIn {
-  const char* requested;
-  const char* installed;
-};
-
-// The IPA Gothic faces (fonts-ipafont-gothic) have the widths and metrics of
-// the requested Gothic faces, so "Ｓ" of "レンズ １ ：  Ｓ" ends before the
-// readout that overlaps the caption; they have no bold face and Qt emboldens
-// them. RocknRoll One (fonts-rocknroll) is a heavy rounded pop face.
-constexpr std::array<StandIn, 3> kStandIns{{
-    {"ＭＳ Ｐゴシック", "IPAPGothic"},
-    {"ＭＳ ゴシック", "IPAGothic"},
-    {"HGP創英角ﾎﾟｯﾌﾟ体", "RocknRoll One"},
-}};
 
 constexpr double kPixelsPerPoint = 96.0 / 72.0;
 

@@ -30,23 +30,10 @@ namespace toric {
 
 namespace {
 
-// Each bar with the readout above it, what that readout shows, and the
-// bar's change handler. The lens arithmetic reads the bars in this order.
-struct BarWiring {
-  const char* bar;
-  const char* readout;
-  const BarScale& scale;
-  void (Form1::*changed)();
-};
-
-constexpr BarWiring kBarWiring[Form1::kBarCount] = {
-    {"HScroll1", "Label7", kSphereScale, &Form1::HScroll1_Change},
-    {"HScroll2", "Label8", kCylinderScale, &Form1::HScroll2_Change},
-    {"HScroll3", "Label9", kAxisScale, &Form1::HScroll3_Change},
-    {"HScroll4", "Label10", kSphereScale, &Form1::HScroll4_Change},
-    {"HScroll5", "Label11", kCylinderScale, &Form1::HScroll5_Change},
-    {"HScroll6", "Label12", kAxisScale, &Form1::HScroll6_Change},
-};
+// Each bar's change handler, in the order of the bars' readouts.
+constexpr void (Form1::*kBarChanged[kBarCount])() = {
+    &Form1::HScroll1_Change, &Form1::HScroll2_Change, &Form1::HScroll3_Change,
+    &Form1::HScroll4_Change, &Form1::HScroll5_Change, &Form1::HScroll6_Change};
 
 constexpr struct {
   const char* button;
@@ -119,11 +106,11 @@ void Form1::build_controls() {
   focus_chain.begin()->second->setFocus();
 
   for (int i = 0; i < kBarCount; ++i) {
-    const BarWiring& wiring = kBarWiring[i];
+    const BarReadout& wiring = kBarReadouts[i];
     bars_[i] = named<ScaleBar>(controls, wiring.bar);
     readouts_[i] = named<QLabel>(controls, wiring.readout);
     bars_[i]->set_scale(wiring.scale);
-    connect(bars_[i], &QScrollBar::valueChanged, this, wiring.changed);
+    connect(bars_[i], &QScrollBar::valueChanged, this, kBarChanged[i]);
   }
   result_ = named<QLabel>(controls, "Label6");
   for (const auto& wiring : kButtonWiring) {

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <array>
 
+#include "bar_readouts.h"
 #include "toric/lens_power.h"
 
 class QLabel;
@@ -36,8 +37,6 @@ class Form1 : public QWidget {
   void HScroll4_Change() { show_readout(3); }
   void HScroll5_Change() { show_readout(4); }
   void HScroll6_Change() { show_readout(5); }
-
-  static constexpr int kBarCount = 6;
 
  private:
   void build_controls();

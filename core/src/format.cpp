@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -51,9 +52,17 @@ std::string_view two_decimals(double value, char* text, std::size_t size) {
     if (std::signbit(value)) *--p = '-';
     return {p, static_cast<std::size_t>(end - p)};
   }
+#ifdef __EMSCRIPTEN__
+  // The page's C++ library has no to_chars for a double with a precision.
+  // Its printf rounds the exact binary value, a tie to the even hundredth,
+  // as to_chars does, and the page never sets a locale.
+  const int written = std::snprintf(text, size, "%.2f", value);
+  return {text, static_cast<std::size_t>(written)};
+#else
   const auto written =
       std::to_chars(text, text + size, value, std::chars_format::fixed, 2);
   return {text, static_cast<std::size_t>(written.ptr - text)};
+#endif
 }
 
 // Two decimals, at least one digit before the point, "-" when negative,

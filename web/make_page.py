@@ -1,0 +1,286 @@
+#!/usr/bin/python3
+"""Writes the calculator's page from the window's control table.
+
+OUT/index.html with its stylesheet, script, core, faces, icons, manifest and
+service worker, for a web server; OUT/toric.html, the same page in one file
+with nothing beside it, for opening from disk. The controls are placed,
+captioned, coloured and lettered as the table says; the Japanese faces are
+Debian's stand-ins for the requested ones, cut down to the glyphs the page
+shows and renamed, as their licences ask of a changed face.
+"""
+
+import argparse
+import base64
+import hashlib
+import html
+import io
+import json
+import pathlib
+import shutil
+import subprocess
+
+from fontTools import subset
+
+HERE = pathlib.Path(__file__).resolve().parent
+TWIPS_PER_PIXEL = 15
+PIXELS_PER_POINT = 96 / 72
+# Every character a readout, the result line or a bar's spoken value can
+# hold besides the captions.
+READOUT_CHARACTERS = "0123456789.-＋ＤＳＣＡ° "
+# The window's own font, for controls that ask for none: the Gothic
+# stand-in at nine points.
+DEFAULT_FACE = "ＭＳ ゴシック"
+DEFAULT_POINTS = 9
+LICENCES = {
+    "fonts-ipafont-gothic": "/usr/share/doc/fonts-ipafont-gothic/copyright",
+    "fonts-rocknroll": "/usr/share/doc/fonts-rocknroll/copyright",
+}
+
+
+def face_file(family):
+    """The file of an installed face, found by the font configuration."""
+    found = subprocess.run(
+        ["fc-match", "-f", "%{family}\n%{file}", family],
+        check=True, capture_output=True, text=True).stdout.split("\n")
+    if family not in found[0].split(","):
+        raise SystemExit(f"make_page: the face {family} is not installed")
+    return found[1]
+
+
+def page_family(installed):
+    """The name of a cut-down face: no longer the original's."""
+    return "Toric " + installed.replace("IPA", "").replace(" ", "")
+
+
+def cut_face(installed, characters):
+    """The installed face with only `characters`, renamed, as WOFF2."""
+    options = subset.Options()
+    options.flavor = "woff2"
+    options.name_IDs = [0, 1, 2, 3, 4, 5, 6, 16, 17]
+    font = subset.load_font(face_file(installed), options)
+    subsetter = subset.Subsetter(options)
+    subsetter.populate(text=characters)
+    subsetter.subset(font)
+    family = page_family(installed)
+    for record in font["name"].names:
+        if record.nameID in (1, 4, 16):
+            record.string = family
+        elif record.nameID == 3:
+            record.string = family + " (cut down for the page)"
+        elif record.nameID == 6:
+            record.string = family.replace(" ", "-")
+    out = io.BytesIO()
+    subset.save_font(font, out, options)
+    return out.getvalue(), line_metrics(font)
+
+
+def line_metrics(font):
+    """The face's typographic ascent, descent and line gap, as the window
+    places lines of text with them (where a browser would take the larger
+    ones a pop face also carries), for its @font-face rule."""
+    em = font["head"].unitsPerEm
+    metrics = font["OS/2"]
+    return (f"ascent-override: {100 * metrics.sTypoAscender / em:g}%; "
+            f"descent-override: {-100 * metrics.sTypoDescender / em:g}%; "
+            f"line-gap-override: {100 * metrics.sTypoLineGap / em:g}%; ")
+
+
+def face_file_name(installed):
+    return "fonts/" + page_family(installed).lower().replace(" ", "-") + ".woff2"
+
+
+def element_id(row):
+    return row["name"] if row["index"] < 0 else f'{row["name"]}_{row["index"]}'
+
+
+def font_style(font, stand_ins):
+    face = font["face"] or DEFAULT_FACE
+    points = font["points"] if font["face"] else DEFAULT_POINTS
+    family = f'"{face}", "{page_family(stand_ins[face])}"'
+    style = [f"font-family: {family}",
+             f"font-size: {round(points * PIXELS_PER_POINT)}px"]
+    if font["bold"]:
+        style.append("font-weight: bold")
+    if font["italic"]:
+        style.append("font-style: italic")
+    return style
+
+
+def control_html(row, stacking, stand_ins, bars):
+    left, top, width, height = (v // TWIPS_PER_PIXEL for v in row["rect"])
+    style = [f"--x: {left}px", f"--y: {top}px", f"--w: {width}px",
+             f"--h: {height}px", f"z-index: {stacking}"]
+    style += font_style(row["font"], stand_ins)
+    if row["colour"]:
+        style.append(f'--colour: {row["colour"]}')
+    if row["background"]:
+        style.append(f'--background: {row["background"]}')
+    if row["centred"]:
+        style.append("text-align: center")
+    ident = element_id(row)
+    attributes = f'id="{ident}" style="{html.escape("; ".join(style))}"'
+    caption = html.escape(row["caption"] or "")
+    if row["kind"] == "label":
+        return f'<div class="label" {attributes}>{caption}</div>'
+    if row["kind"] == "button":
+        return f'<button type="button" class="button" {attributes}>{caption}</button>'
+    bar = row["bar"]
+    number = next(i for i, b in enumerate(bars) if b["bar"] == row["name"])
+    return (
+        f'<div class="bar" {attributes} role="slider" tabindex="0" '
+        f'aria-orientation="horizontal" '
+        f'aria-label="{html.escape(row["accessible_name"])}" '
+        f'data-bar="{number}" data-min="{bar["min"]}" data-max="{bar["max"]}" '
+        f'data-small="{bar["small"]}" data-large="{bar["large"]}" '
+        f'data-start="{bar["start"]}">'
+        '<div class="arrow less" aria-hidden="true"></div>'
+        '<div class="trough" aria-hidden="true"><div class="thumb"></div></div>'
+        '<div class="arrow more" aria-hidden="true"></div></div>')
+
+
+def controls_html(table):
+    rows = table["controls"]
+    count = len(rows)
+    stacked = [(row, count - i) for i, row in enumerate(rows)]
+    # In tab order, which is also the order a screen reader reads them in;
+    # the table's order is the stacking, topmost first.
+    stacked.sort(key=lambda pair: pair[0]["tab"])
+    return "\n".join(control_html(row, z, table["stand_ins"], table["bars"])
+                     for row, z in stacked)
+
+
+def shown_characters(table, texts):
+    shown = set(READOUT_CHARACTERS)
+    for row in table["controls"]:
+        shown.update(row["caption"] or "")
+    for text in texts.values():
+        shown.update(text)
+    return "".join(sorted(shown))
+
+
+def data_url(kind, data):
+    return f"data:{kind};base64,{base64.b64encode(data).decode()}"
+
+
+def fill(template, **parts):
+    for name, text in parts.items():
+        template = template.replace("{{" + name + "}}", text)
+    return template
+
+
+def script_text(text):
+    """A script's text as it can stand inside a <script> element."""
+    if "</script" in text.lower():
+        raise SystemExit("make_page: a script holds </script")
+    return text
+
+
+def main():
+    arguments = argparse.ArgumentParser(description=__doc__)
+    arguments.add_argument("--core", required=True, type=pathlib.Path)
+    arguments.add_argument("--controls", required=True, type=pathlib.Path)
+    arguments.add_argument("--icons", required=True, type=pathlib.Path)
+    arguments.add_argument("--out", required=True, type=pathlib.Path)
+    options = arguments.parse_args()
+
+    table = json.loads(options.controls.read_text(encoding="utf-8"))
+    texts = json.loads((HERE / "page_texts.json").read_text(encoding="utf-8"))
+    texts["reset_done"] = table["reset_done"]
+    out = options.out
+    shutil.rmtree(out, ignore_errors=True)
+    (out / "fonts").mkdir(parents=True)
+
+    characters = shown_characters(table, texts)
+    faces = {}
+    for installed in sorted(set(table["stand_ins"].values())):
+        faces[installed] = cut_face(installed, characters)
+        (out / face_file_name(installed)).write_bytes(faces[installed][0])
+    for package, licence in LICENCES.items():
+        shutil.copy(licence, out / "fonts" / f"{package}.copyright")
+
+    def face_rules(source):
+        return "".join(
+            f'@font-face {{ font-family: "{page_family(installed)}"; '
+            f'src: url("{source(installed, data)}") format("woff2"); '
+            f"{metrics}font-display: block; }}\n"
+            for installed, (data, metrics) in faces.items())
+
+    style = (HERE / "toric.css").read_text(encoding="utf-8")
+    script = (HERE / "toric.js").read_text(encoding="utf-8")
+    core = options.core.read_text(encoding="utf-8")
+    icon_svg = (options.icons / "toric-lens-combination.svg").read_bytes()
+    page = fill(
+        (HERE / "page.html").read_text(encoding="utf-8"),
+        title=html.escape(table["accessible_name"]),
+        description=html.escape(
+            next(r["caption"] for r in table["controls"] if r["name"] == "Label2")),
+        controls=controls_html(table),
+        table=script_text(json.dumps(
+            {"bars": table["bars"], "texts": texts}, ensure_ascii=False)))
+
+    # The page for a web server: files beside it, kept for offline use by
+    # the service worker.
+    (out / "toric.css").write_text(
+        face_rules(lambda installed, data: face_file_name(installed)) + style,
+        encoding="utf-8")
+    (out / "toric.js").write_text(script, encoding="utf-8")
+    (out / "toric-core.js").write_text(core, encoding="utf-8")
+    (out / "icon.svg").write_bytes(icon_svg)
+    for size in (48, 256):
+        shutil.copy(options.icons / f"toric-lens-combination-{size}.png",
+                    out / f"icon-{size}.png")
+    manifest = {
+        "name": table["accessible_name"],
+        "short_name": table["accessible_name"],
+        "description": next(r["caption"] for r in table["controls"]
+                            if r["name"] == "Label2"),
+        "lang": "ja",
+        "start_url": ".",
+        "scope": ".",
+        "display": "standalone",
+        "background_color": "#efefef",
+        "theme_color": "#efefef",
+        "icons": [
+            {"src": "icon.svg", "sizes": "any", "type": "image/svg+xml"},
+            {"src": "icon-256.png", "sizes": "256x256", "type": "image/png"},
+            {"src": "icon-48.png", "sizes": "48x48", "type": "image/png"},
+        ],
+    }
+    (out / "manifest.webmanifest").write_text(
+        json.dumps(manifest, ensure_ascii=False, indent=1), encoding="utf-8")
+    head = "\n".join([
+        '<link rel="manifest" href="manifest.webmanifest">',
+        '<link rel="icon" href="icon.svg" type="image/svg+xml">',
+        '<link rel="apple-touch-icon" href="icon-256.png">',
+        '<meta name="theme-color" content="#efefef">',
+        '<link rel="stylesheet" href="toric.css">'])
+    scripts = ('<script src="toric-core.js"></script>\n'
+               '<script src="toric.js"></script>')
+    (out / "index.html").write_text(fill(page, head=head, scripts=scripts),
+                                    encoding="utf-8")
+    kept = sorted(str(p.relative_to(out)) for p in out.rglob("*")
+                  if p.is_file() and p.suffix != ".copyright")
+    digest = hashlib.sha256()
+    for name in kept:
+        digest.update(name.encode() + (out / name).read_bytes())
+    worker = fill((HERE / "service_worker.js").read_text(encoding="utf-8"),
+                  cache=json.dumps("toric-" + digest.hexdigest()[:16]),
+                  files=json.dumps(["./"] + kept))
+    (out / "service_worker.js").write_text(worker, encoding="utf-8")
+
+    # The page in one file: the faces, the stylesheet and the scripts
+    # inside it, for opening from disk, where a browser fetches nothing
+    # beside the page.
+    inline_head = "\n".join([
+        f'<link rel="icon" href="{data_url("image/svg+xml", icon_svg)}">',
+        "<style>\n" + face_rules(
+            lambda installed, data: data_url("font/woff2", data)) + style +
+        "</style>"])
+    inline_scripts = (f"<script>\n{script_text(core)}</script>\n"
+                      f"<script>\n{script_text(script)}</script>")
+    (out / "toric.html").write_text(
+        fill(page, head=inline_head, scripts=inline_scripts), encoding="utf-8")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,28 @@
+// Keeps the page's files for use without a network: every file is stored
+// at the first visit, and served from the store from then on. A new build
+// has a new store's name, and the old store is dropped once it takes over.
+'use strict';
+
+const kStore = {{cache}};
+const kFiles = {{files}};
+
+self.addEventListener('install', (event) => {
+  event.waitUntil(caches.open(kStore)
+                      .then((store) => store.addAll(kFiles))
+                      .then(() => self.skipWaiting()));
+});
+
+self.addEventListener('activate', (event) => {
+  event.waitUntil(
+      caches.keys()
+          .then((names) => Promise.all(names.filter((name) => name !== kStore)
+                                           .map((name) => caches.delete(name))))
+          .then(() => self.clients.claim()));
+});
+
+self.addEventListener('fetch', (event) => {
+  if (event.request.method !== 'GET') return;
+  event.respondWith(caches.open(kStore).then(
+      (store) => store.match(event.request, {ignoreSearch: true})
+                     .then((kept) => kept || fetch(event.request))));
+});
