@@ -32,6 +32,14 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix dpkg-dev xz-utils libwine-dev goo
   nsis zip unzip wine64 xvfb xauth xdotool xclip imagemagick \
   python3 cups printer-driver-cups-pdf ghostscript locales
 
+# The page: Debian's emscripten and Node.js, Python's font tools to cut the
+# stand-in faces down, and the faces themselves.
+WEB_PACKAGES := cmake ninja-build make emscripten nodejs node-acorn python3 \
+  python3-fonttools python3-brotli fontconfig fonts-ipafont-gothic fonts-rocknroll
+# The page's tests and its start-up figures: headless Chromium and its
+# driver, and a PDF renderer for the printed page.
+BROWSER_PACKAGES := chromium chromium-driver python3-selenium ghostscript imagemagick
+
 # toric-combine's fuzz target: clang with libFuzzer and the sanitizers.
 FUZZ_PACKAGES := clang libclang-rt-dev
 
@@ -39,7 +47,7 @@ FUZZ_PACKAGES := clang libclang-rt-dev
 # and the instruction count callgrind.
 BENCH_PACKAGES := python3-xlib valgrind
 
-.PHONY: run test bench fuzz package windows screenshot
+.PHONY: run test bench fuzz package windows screenshot web
 
 run:
 	scripts/install-packages $(BUILD_PACKAGES) $(RUN_PACKAGES) $(DISPLAY_PACKAGES)
@@ -48,7 +56,10 @@ run:
 	scripts/run-program build/default/app/toric build/screenshot.png
 
 test:
-	scripts/install-packages $(BUILD_PACKAGES) $(RUN_PACKAGES) $(DISPLAY_PACKAGES) $(TEST_PACKAGES)
+	scripts/install-packages $(BUILD_PACKAGES) $(RUN_PACKAGES) $(DISPLAY_PACKAGES) $(TEST_PACKAGES) \
+	  $(WEB_PACKAGES) $(BROWSER_PACKAGES)
+	cmake --preset web
+	cmake --build --preset web
 	cmake --preset default
 	cmake --build --preset default
 	ctest --preset default
@@ -57,11 +68,22 @@ test:
 	ctest --preset asan
 
 bench:
-	scripts/install-packages $(BUILD_PACKAGES) $(RUN_PACKAGES) $(DISPLAY_PACKAGES) $(BENCH_PACKAGES)
+	scripts/install-packages $(BUILD_PACKAGES) $(RUN_PACKAGES) $(DISPLAY_PACKAGES) $(BENCH_PACKAGES) \
+	  $(WEB_PACKAGES) $(BROWSER_PACKAGES)
 	cmake --preset default
 	cmake --build --preset default
+	cmake --preset web
+	cmake --build --preset web
 	scripts/with-runtime-dir xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -br" \
 	  /usr/bin/python3 bench/report.py build/default
+	scripts/with-runtime-dir /usr/bin/python3 bench/page_report.py build/web
+
+# The page in build/web: index.html and its files for a web server, and
+# toric.html, the same page in one file to open from disk.
+web:
+	scripts/install-packages $(WEB_PACKAGES)
+	cmake --preset web
+	cmake --build --preset web
 
 # toric-combine's readers fuzzed for FUZZ_SECONDS (ten minutes; CI runs
 # one), reporting executions and findings.

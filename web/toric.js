@@ -58,6 +58,7 @@
       this.value = this.start;
       this.trough = element.querySelector('.trough');
       this.thumb = element.querySelector('.thumb');
+      this.arrow = element.querySelector('.arrow');
       this.wheelRest = 0;
       this.timer = 0;
       element.setAttribute('aria-valuetext', spoken(this.readout.textContent));
@@ -89,11 +90,14 @@
                                 String(core.value(this.index, this.value)));
     }
 
+    // A page's share of the trough, and never narrower than the window's
+    // shortest thumb or, on a touch screen's larger bars, than an arrow.
     thumbLength() {
       const room = this.trough.clientWidth;
       const span = this.max - this.min;
+      const least = Math.max(kThumbLeast, this.arrow.offsetWidth);
       return Math.min(room, Math.max(
-          kThumbLeast, Math.round(room * this.large / (span + this.large))));
+          least, Math.round(room * this.large / (span + this.large))));
     }
 
     place() {
