@@ -321,7 +321,8 @@ class FromDisk(Browser):
             """)
             self.set_bars((45, 2, 0, 38, 3, 90))
             self.element("Command1").click()
-            self.driver.execute_script("document.activeElement.blur()")
+            self.driver.execute_script(
+                "document.activeElement.blur(); window.scrollTo(0, 0)")
             (pathlib.Path(ARTEFACTS) / "page-phone.png").write_bytes(
                 base64.b64decode(self.driver.execute_cdp_cmd(
                     "Page.captureScreenshot", {})["data"]))

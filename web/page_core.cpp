@@ -52,7 +52,8 @@ EMSCRIPTEN_KEEPALIVE const char* toric_result(int p1, int p2, int p3, int p4,
 // The readout above bar `bar` (0 to 5, HScroll1 to HScroll6).
 EMSCRIPTEN_KEEPALIVE const char* toric_readout(int bar, int position) {
   if (!is_bar(bar)) return answered({});
-  return answered(toric::kBarReadouts[bar].scale.readout(position_of(position)));
+  return answered(
+      toric::kBarReadouts[bar].scale.readout(position_of(position)));
 }
 
 // The number in that readout: dioptres, or degrees with 0 read as 180.

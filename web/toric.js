@@ -214,10 +214,7 @@
 
   function reset() {
     result.textContent = '';
-    for (const bar of bars) {
-      bar.set(bar.start);
-      bar.show();
-    }
+    for (const bar of bars) bar.set(bar.start);
     announce(texts.reset_done);
   }
 
