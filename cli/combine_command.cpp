@@ -8,9 +8,9 @@
 #include "combine_lines.h"
 #include "command_options.h"
 #include "explain.h"
-#include "lens_text.h"
 #include "list_stream.h"
 #include "platform_io.h"
+#include "toric/lens_notation.h"
 
 namespace toric {
 

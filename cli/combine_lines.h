@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "fitted_pair.h"
-#include "lens_text.h"
 #include "list_reading.h"
 #include "text_encoding.h"
 #include "toric/format.h"
+#include "toric/lens_notation.h"
 #include "toric/lens_power.h"
 
 namespace toric {

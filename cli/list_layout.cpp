@@ -4,8 +4,8 @@
 #include <array>
 #include <string_view>
 
-#include "lens_text.h"
-#include "utf8_character.h"
+#include "toric/lens_notation.h"
+#include "toric/utf8.h"
 
 namespace toric {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "cp932_character.h"
-#include "utf8_character.h"
+#include "toric/utf8.h"
 
 namespace toric {
 

@@ -7,7 +7,7 @@
 #include "cp932_character.h"
 #include "euc_jp.h"
 #include "platform_io.h"
-#include "utf8_character.h"
+#include "toric/utf8.h"
 
 namespace toric {
 

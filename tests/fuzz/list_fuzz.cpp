@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "combine_lines.h"
-#include "lens_text.h"
+#include "toric/lens_notation.h"
 #include "list_stream.h"
 #include "text_encoding.h"
 

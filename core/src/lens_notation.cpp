@@ -1,4 +1,4 @@
-#include "lens_text.h"
+#include "toric/lens_notation.h"
 
 #include <algorithm>
 #include <array>
@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "utf8_character.h"
+#include "toric/utf8.h"
 
 namespace toric {
 

@@ -1,9 +1,11 @@
 #pragma once
-// A lens as people write it in a record or a spreadsheet, read into the
-// values the window's arithmetic takes: "S-1.25 C-0.50 A180",
-// "-1.25 -0.50 x180", "-1.25/-0.50x180", "-1.25DS/-0.50DC ×180",
-// "sph -1.25 cyl -0.50 ax 180", "-1,25 -0,50 AX180", "pl", "+2.00", and the
-// window's own result line ("Ｓ-1.25Ｄ Ｃ-0.50Ｄ Ａ180°").
+// How a lens is written, the one notation for every reader of lenses: a
+// typed lens or a list's cell, and the words of a list's header. A lens as
+// people write it in a record or a spreadsheet is read into the values the
+// window's arithmetic takes: "S-1.25 C-0.50 A180", "-1.25 -0.50 x180",
+// "-1.25/-0.50x180", "-1.25DS/-0.50DC ×180", "sph -1.25 cyl -0.50 ax 180",
+// "-1,25 -0,50 AX180", "pl", "+2.00", and the window's own result line
+// ("Ｓ-1.25Ｄ Ｃ-0.50Ｄ Ａ180°").
 
 #include <optional>
 #include <string>

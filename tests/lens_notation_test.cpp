@@ -1,7 +1,7 @@
 // Typed lenses and lists for toric-combine: each notation reads as the lens
 // the bars would set, a result line copied from the window reads back as
 // its lens, and what the bars cannot set is named with its range.
-#include "lens_text.h"
+#include "toric/lens_notation.h"
 
 #include <gtest/gtest.h>
 

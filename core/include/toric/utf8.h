@@ -1,6 +1,7 @@
 #pragma once
-// One character of UTF-8 text, for the readers of lenses and headers: its
-// code point and its length, without failing on bytes that are no UTF-8.
+// One character of UTF-8 text, the one decoder for every reader of text
+// (lenses, headers, lists and their encodings): its code point and its
+// length, without failing on bytes that are no UTF-8.
 
 #include <cstddef>
 #include <string_view>
