@@ -42,23 +42,19 @@ void take_word(std::string_view word, Role& role) {
   }
 }
 
-// A character of a Japanese name: 球面, 円柱, 乱視, 軸, 度数, 1枚目,
-// 第1レンズ, 右眼, 左.
-void take_character(char32_t c, bool& japanese_axis, Role& role) {
+// A Japanese word for a field (球面, 円柱, 乱視, 軸): an axis wherever 軸
+// is ("乱視軸"), else the first named.
+void take_field_word(LensField field, bool& japanese_axis, Role& role) {
+  if (field == LensField::kAxis) {
+    japanese_axis = true;
+  } else if (role.field == kNoField) {
+    role.field = static_cast<Field>(field);
+  }
+}
+
+// Another character of a Japanese name: 度数, 1枚目, 第1レンズ, 右眼, 左.
+void take_character(char32_t c, Role& role) {
   switch (c) {
-    case U'球':
-    case U'面':
-      if (role.field == kNoField) role.field = kSphere;
-      return;
-    case U'円':
-    case U'柱':
-    case U'乱':
-    case U'視':
-      if (role.field != kAxis) role.field = kCylinder;
-      return;
-    case U'軸':
-      japanese_axis = true;
-      return;
     case U'枚':
     case U'目':
     case U'第':
@@ -96,6 +92,13 @@ Role role_of(std::string_view cell) {
     word.clear();
   };
   for (std::size_t i = 0; i < cell.size();) {
+    if (const auto word = japanese_field_word(cell.substr(i))) {
+      end_word();
+      take_field_word(word->field, japanese_axis, role);
+      i += word->length;
+      previous = 'x';
+      continue;
+    }
     const Character ch = character_at(cell, i);
     i += ch.length;
     char32_t c = ch.code;
@@ -115,7 +118,7 @@ Role role_of(std::string_view cell) {
       word += static_cast<char>(c | 0x20);
     } else {
       end_word();
-      if (c >= 0x80) take_character(c, japanese_axis, role);
+      if (c >= 0x80) take_character(c, role);
     }
     previous = c < 0x80 ? static_cast<char>(c) : 'x';
   }

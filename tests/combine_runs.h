@@ -162,6 +162,14 @@ inline const Invocation kRuns[] = {
      0,
      kJapaneseHeader + "S+2.85 C-3.20 A137\nS-1.00 C-0.50 A180\n",
      ""},
+    // The words of a lens name columns too: 乱視 is the cylinder, and 軸
+    // wherever it is the axis.
+    {"japanese_words_of_a_lens_name_columns",
+     {"--plain", "-"},
+     "球面1,乱視1,乱視軸1,球面度数2,円柱度数2,軸度2\n2,-1.25,153,1,-2.25,128\n",
+     0,
+     "球面1,乱視1,乱視軸1,球面度数2,円柱度数2,軸度2\nS+2.85 C-3.20 A137\n",
+     ""},
     {"excel_general_columns_from_the_row",
      {"--csv", "-"},
      kGeneralRows,

@@ -41,6 +41,9 @@ const Notation kNotations[] = {
     // The words a list's header names its columns with read in a lens.
     {"words_of_a_header", "spherical -1.25 cylindrical -0.50 axis 180", 45, 2,
      0},
+    {"japanese_words_of_a_header", "球面-1.25 円柱度数-0.50 軸180", 45, 2, 0},
+    {"japanese_words_with_units", "球面度数 -1.25D 乱視 -0.50D 軸度 180°", 45,
+     2, 0},
     {"decimal_comma", "-1,25 -0,50 x180", 45, 2, 0},
     {"unicode_minus", "−1.25 −0.50 x180", 45, 2, 0},
     {"en_dash", "–1.25 –0.50 x180", 45, 2, 0},

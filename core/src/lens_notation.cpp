@@ -55,6 +55,13 @@ char ascii_form(char32_t c) {
   }
 }
 
+// A field's letter in the folded text, which the parser takes as its tag.
+char tag_letter(LensField field) {
+  return field == LensField::kSphere     ? 's'
+         : field == LensField::kCylinder ? 'c'
+                                         : 'a';
+}
+
 constexpr std::size_t kLongest = 160;  // characters in a lens text
 
 // The text in lower-case ASCII, each character with the offset of the input
@@ -96,9 +103,12 @@ std::optional<Stop> fold(std::string_view text, Folded& folded) {
   }
   for (std::size_t i = 0; !plain && i < text.size();) {
     const auto byte = static_cast<unsigned char>(text[i]);
-    const Character c =
-        byte < 0x80 ? Character{byte, 1} : character_at(text, i);
-    const char ascii = ascii_form(c.code);
+    const auto word =
+        byte < 0x80 ? std::nullopt : japanese_field_word(text.substr(i));
+    const Character c = word          ? Character{0, word->length}
+                        : byte < 0x80 ? Character{byte, 1}
+                                      : character_at(text, i);
+    const char ascii = word ? tag_letter(word->field) : ascii_form(c.code);
     if (ascii == 0) return Stop{i, kLensCharacter};
     if (ascii != kDropped) {
       if (folded.size == kLongest) return Stop{i, kNothingMore};
@@ -326,6 +336,20 @@ constexpr PowerSpan kSphereBar(kSphereSpan, "sphere ");
 constexpr PowerSpan kCylinderBar(kCylinderSpan, "cylinder ");
 
 }  // namespace
+
+std::optional<FieldWord> japanese_field_word(std::string_view text) {
+  // Longer words first: 球面度数 before 球面.
+  static constexpr std::pair<std::string_view, LensField> kWords[] = {
+      {"球面度数", LensField::kSphere},   {"球面", LensField::kSphere},
+      {"円柱度数", LensField::kCylinder}, {"円柱", LensField::kCylinder},
+      {"乱視度数", LensField::kCylinder}, {"乱視", LensField::kCylinder},
+      {"軸度", LensField::kAxis},         {"軸", LensField::kAxis},
+  };
+  for (const auto& [word, field] : kWords) {
+    if (text.starts_with(word)) return FieldWord{field, word.size()};
+  }
+  return std::nullopt;
+}
 
 std::string quoted(std::string_view text) {
   constexpr int kShown = 40;

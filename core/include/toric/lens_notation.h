@@ -57,6 +57,16 @@ inline bool names_field(LensField field, std::string_view word) {
   return false;
 }
 
+// A Japanese word for a field at the start of `text`, and its length in
+// bytes: 球面 or 球面度数 (sphere), 円柱 or 乱視 with or without 度数
+// (cylinder), 軸 or 軸度 (axis). In a lens ("球面-1.25 円柱-0.50 軸180")
+// and in a header ("1枚目乱視軸") alike.
+struct FieldWord {
+  LensField field;
+  std::size_t length;
+};
+std::optional<FieldWord> japanese_field_word(std::string_view text);
+
 // The field a lower-case word names, if any.
 inline std::optional<LensField> field_named(std::string_view word) {
   for (const LensField field :
