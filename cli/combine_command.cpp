@@ -89,9 +89,8 @@ int combine_two(const std::string& first, const std::string& second,
     return 2;
   }
   FittedPair pair;
-  std::string error;
-  if (!fit_pair(*lens1.lens, *lens2.lens, options.fitting, pair, error)) {
-    write(io.err, "toric-combine: " + error + "\n");
+  if (!fit_pair(*lens1.lens, *lens2.lens, options.fitting, pair)) {
+    write(io.err, "toric-combine: " + not_carried(options.fitting) + "\n");
     return 2;
   }
   if (explain) {

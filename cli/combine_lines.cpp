@@ -1,11 +1,11 @@
 #include "combine_lines.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <span>
 #include <utility>
 
 #include "list_record.h"
-#include "toric/combine.h"
 
 namespace toric {
 
@@ -25,6 +25,13 @@ std::string cells_counted(std::size_t n) {
 }
 
 }  // namespace
+
+std::string not_carried(const Fitting& fitting) {
+  char distance[32];
+  std::snprintf(distance, sizeof distance, "%g", fitting.vertex_mm);
+  return std::string("lens 2 cannot be carried ") + distance +
+         " mm: 1 - dF is 0 or less for a meridian";
+}
 
 ListCombiner::ListCombiner(ListOptions options)
     : options_(std::move(options)) {}
@@ -219,15 +226,10 @@ inline bool ListCombiner::combine_row(std::string_view line_end,
   const std::optional<LensPower> lens1 = lens(0, reason);
   const std::optional<LensPower> lens2 = lens1 ? lens(1, reason) : lens1;
   if (!lens2) return false;
-  const Fitting& fitting = options_.fitting;
-  if (fitting.vertex_mm == 0 && fitting.rotation == 0 && fitting.step == 0) {
-    // The window's combination, as a long list mostly asks.
-    const LensPower result =
-        in_form(combine_lenses(*lens1, *lens2), fitting.form);
-    write_result(result, result, line_end, out);
-    return true;
+  if (!fit_pair(*lens1, *lens2, options_.fitting, pair_)) {
+    reason = not_carried(options_.fitting);
+    return false;
   }
-  if (!fit_pair(*lens1, *lens2, fitting, pair_, reason)) return false;
   write_result(pair_.ordered, pair_.exact, line_end, out);
   return true;
 }

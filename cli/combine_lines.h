@@ -9,14 +9,17 @@
 #include <utility>
 #include <vector>
 
-#include "fitted_pair.h"
 #include "list_reading.h"
 #include "text_encoding.h"
+#include "toric/fitting.h"
 #include "toric/format.h"
 #include "toric/lens_notation.h"
 #include "toric/lens_power.h"
 
 namespace toric {
+
+// Why lens 2 cannot be carried over the fitting's vertex distance.
+std::string not_carried(const Fitting& fitting);
 
 struct ListOptions {
   Notation notation = Notation::kWindow;

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "fitted_pair.h"
+#include "toric/fitting.h"
 #include "toric/format.h"
 
 namespace toric {

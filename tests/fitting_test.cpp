@@ -1,12 +1,13 @@
 // What fitters and students ask of a pair, worked by hand: a lens carried
 // over its vertex distance, lens 1 turned where its mark settled and the
 // lens to order, the powers rounded to a step, and the working shown.
+#include "toric/fitting.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "explain.h"
-#include "fitted_pair.h"
 #include "toric/format.h"
 
 namespace {
@@ -72,9 +73,7 @@ class Fitted : public testing::TestWithParam<Worked> {};
 TEST_P(Fitted, GivesTheLensWorkedByHand) {
   const Worked& w = GetParam();
   toric::FittedPair pair;
-  std::string error;
-  ASSERT_TRUE(toric::fit_pair(w.lens1, w.lens2, w.fitting, pair, error))
-      << error;
+  ASSERT_TRUE(toric::fit_pair(w.lens1, w.lens2, w.fitting, pair));
   EXPECT_EQ(toric::format_result(pair.ordered, toric::Notation::kPlain),
             w.ordered);
 }
@@ -86,8 +85,7 @@ std::string working(LensPower lens1, LensPower lens2,
                     toric::Language language = toric::Language::kEnglish,
                     const toric::Fitting& fitting = {}) {
   toric::FittedPair pair;
-  std::string error;
-  toric::fit_pair(lens1, lens2, fitting, pair, error);
+  toric::fit_pair(lens1, lens2, fitting, pair);
   return toric::explained(lens1, lens2, fitting, pair, toric::Notation::kPlain,
                           language);
 }

@@ -165,6 +165,12 @@ CombinationSteps combination_steps(const LensPower& lens1,
   return steps;
 }
 
+void combination_steps(const LensPower& lens1, const LensPower& lens2,
+                       CombinationSteps& steps) {
+  steps = CombinationSteps{};
+  work_out(lens1, lens2, steps);
+}
+
 LensPower combine_lenses(const LensPower& lens1, const LensPower& lens2) {
   CombinationSteps steps;
   work_out(lens1, lens2, steps);

@@ -31,4 +31,34 @@ LensPower rounded_to_step(const LensPower& lens, double step) {
   return {rounded(lens.sphere), cylinder, cylinder == 0 ? 0 : lens.axis};
 }
 
+LensPower in_form(const LensPower& result, CylinderForm form) {
+  const bool turn = (form == CylinderForm::kMinus && result.cylinder > 0) ||
+                    (form == CylinderForm::kPlus && result.cylinder < 0);
+  return turn ? transpose(result) : result;
+}
+
+bool fit_pair(const LensPower& lens1, const LensPower& lens2,
+              const Fitting& fitting, FittedPair& pair) {
+  // A mark settled to the examiner's left leaves the lens at its axis less
+  // the rotation, to the right at its axis plus the rotation; the lens to
+  // order has the rotation added back ("left add, right subtract").
+  pair.lens1_sits =
+      fitting.rotation == 0 ? lens1 : turned(lens1, -fitting.rotation);
+  if (fitting.vertex_mm == 0) {
+    pair.lens2_carried = lens2;
+  } else if (const auto there = carried(lens2, fitting.vertex_mm / 1000)) {
+    pair.lens2_carried = *there;
+  } else {
+    return false;
+  }
+  combination_steps(pair.lens1_sits, pair.lens2_carried, pair.steps);
+  const LensPower result = fitting.rotation == 0
+                               ? pair.steps.result
+                               : turned(pair.steps.result, fitting.rotation);
+  pair.exact = in_form(result, fitting.form);
+  pair.ordered = fitting.step == 0 ? pair.exact
+                                   : rounded_to_step(pair.exact, fitting.step);
+  return true;
+}
+
 }  // namespace toric

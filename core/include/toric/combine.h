@@ -45,6 +45,9 @@ struct CombinationSteps {
 
 CombinationSteps combination_steps(const LensPower& lens1,
                                    const LensPower& lens2);
+// The same, written into `steps` whole (a list reuses one from row to row).
+void combination_steps(const LensPower& lens1, const LensPower& lens2,
+                       CombinationSteps& steps);
 
 // Combines two lenses. Symmetric bit for bit: swapping the lenses gives the
 // same result. The result may be in plus-cylinder form when its sphere is
