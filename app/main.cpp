@@ -3,13 +3,10 @@
 
 #include "accessibility.h"
 #include "application_start.h"
-#include "bundled_fonts.h"
 #include "command_line.h"
-#include "console.h"
-#include "font_warmup.h"
 #include "form1.h"
 #include "light_palette.h"
-#include "quit_signals.h"
+#include "platform_steps.h"
 
 namespace {
 

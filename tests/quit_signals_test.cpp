@@ -1,12 +1,12 @@
 // Logging out, Ctrl+C and a polite kill end the event loop with 128 plus
 // the signal's number, as a shell reports a program ended by it.
-#include "quit_signals.h"
-
 #include <signal.h>
 
 #include <QCoreApplication>
 #include <QTest>
 #include <QTimer>
+
+#include "platform_steps.h"
 
 class QuitSignalsTest : public QObject {
   Q_OBJECT

@@ -1,5 +1,6 @@
-#include "quit_signals.h"
+#include "platform_steps.h"
 
+#include <fontconfig/fontconfig.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -9,6 +10,34 @@
 #include <cerrno>
 
 namespace toric {
+
+namespace {
+
+void warm_up_fontconfig() {
+  if (FcInit() == FcFalse) return;  // Qt will report it in its own start
+  // One listing loads every cache file, as Qt's font database does.
+  FcPattern* pattern = FcPatternCreate();
+  FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
+  if (pattern != nullptr && objects != nullptr) {
+    if (FcFontSet* fonts = FcFontList(nullptr, pattern, objects)) {
+      FcFontSetDestroy(fonts);
+    }
+  }
+  if (objects != nullptr) FcObjectSetDestroy(objects);
+  if (pattern != nullptr) FcPatternDestroy(pattern);
+}
+
+}  // namespace
+
+FontWarmup::FontWarmup() : thread_(warm_up_fontconfig) {}
+
+FontWarmup::~FontWarmup() { thread_.join(); }
+
+// Standard output and error are the terminal's, or wherever they were sent.
+void attach_console() {}
+
+// Debian's font packages, which the package depends on, are fontconfig's.
+void add_bundled_fonts() {}
 
 namespace {
 

@@ -1,10 +1,33 @@
+#include <windows.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
+#include <cstdio>
 
-#include "bundled_fonts.h"
+#include "platform_steps.h"
 
 namespace toric {
+
+// No fontconfig: Windows' font list is the system's own.
+FontWarmup::FontWarmup() {}
+FontWarmup::~FontWarmup() {}
+
+// No signals to watch: Qt quits on WM_ENDSESSION.
+struct QuitOnSignals::Watch {};
+QuitOnSignals::QuitOnSignals() {}
+QuitOnSignals::~QuitOnSignals() {}
+
+// Standard handles that were redirected (to a file or a pipe) are kept;
+// otherwise the text goes to the console of the command prompt that started
+// the program, if there is one.
+void attach_console() {
+  const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (out != nullptr && out != INVALID_HANDLE_VALUE) return;
+  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+  std::freopen("CONOUT$", "w", stdout);
+  std::freopen("CONOUT$", "w", stderr);
+}
 
 // Every font file in the fonts folder beside toric.exe. A face Windows has
 // itself is still preferred: the window asks for it by name first.
