@@ -104,9 +104,7 @@ class ScaleBarAccessible : public QAccessibleWidget,
  private:
   ScaleBar* bar() const { return static_cast<ScaleBar*>(widget()); }
   QString readout() const { return bar()->readout_text(); }
-  const BarScale& scale() const {
-    return bar()->scale() != nullptr ? *bar()->scale() : kSphereScale;
-  }
+  const BarScale& scale() const { return bar()->scale(); }
 };
 
 // The announcer: a notification named by what it last announced, a child

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "toric/format.h"
 #include "toric/lens_power.h"
@@ -60,5 +61,13 @@ inline constexpr BarReadout kBarReadouts[kBarCount] = {
     {"HScroll5", "Label11", kCylinderScale},
     {"HScroll6", "Label12", kAxisScale},
 };
+
+// The scale of the bar named `bar`, or null for a name not listed.
+constexpr const BarScale* scale_of_bar(std::string_view bar) {
+  for (const BarReadout& wiring : kBarReadouts) {
+    if (wiring.bar == bar) return &wiring.scale;
+  }
+  return nullptr;
+}
 
 }  // namespace toric

@@ -46,7 +46,13 @@ QWidget* make_button(const ControlRow& row, QWidget* parent) {
 }
 
 QWidget* make_bar(const ControlRow& row, QWidget* parent) {
-  auto* bar = new ScaleBar(parent);
+  // Its scale from the start: even a value set while the window is built
+  // is read out in dioptres or degrees.
+  const BarScale* scale = scale_of_bar(row.name);
+  if (scale == nullptr) {
+    qFatal("Form1: the bar %s has no readout and scale", row.name);
+  }
+  auto* bar = new ScaleBar(*scale, parent);
   bar->setRange(row.bar.min, row.bar.max);
   bar->setSingleStep(row.bar.small_change);
   bar->setPageStep(row.bar.large_change);

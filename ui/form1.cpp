@@ -109,7 +109,6 @@ void Form1::build_controls() {
     const BarReadout& wiring = kBarReadouts[i];
     bars_[i] = named<ScaleBar>(controls, wiring.bar);
     readouts_[i] = named<QLabel>(controls, wiring.readout);
-    bars_[i]->set_scale(wiring.scale);
     connect(bars_[i], &QScrollBar::valueChanged, this, kBarChanged[i]);
   }
   result_ = named<QLabel>(controls, "Label6");

@@ -8,16 +8,16 @@
 
 namespace toric {
 
-ScaleBar::ScaleBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
+ScaleBar::ScaleBar(const BarScale& scale, QWidget* parent)
+    : QScrollBar(Qt::Horizontal, parent), scale_(scale) {
   setFocusPolicy(Qt::StrongFocus);
   // The value changes when a dragged thumb is released, not while it moves.
   setTracking(false);
 }
 
 QString ScaleBar::readout_text() const {
-  if (scale_ == nullptr) return QString::number(value());
   return QString::fromStdString(
-      scale_->readout(static_cast<std::int16_t>(value())));
+      scale_.readout(static_cast<std::int16_t>(value())));
 }
 
 void ScaleBar::keyPressEvent(QKeyEvent* event) {

@@ -17,12 +17,11 @@ class ScaleBar : public QScrollBar {
   Q_OBJECT
 
  public:
-  explicit ScaleBar(QWidget* parent);
+  // `scale` is the kind of bar: the text of the readout above it, which is
+  // also what a screen reader says for the bar, and the number in it.
+  ScaleBar(const BarScale& scale, QWidget* parent);
 
-  // The kind of bar: the text of the readout above it, which is also what
-  // a screen reader says for the bar, and the number in it.
-  void set_scale(const BarScale& scale) { scale_ = &scale; }
-  const BarScale* scale() const { return scale_; }
+  const BarScale& scale() const { return scale_; }
   QString readout_text() const;
 
   // The position the bar starts at, and goes back to on reset.
@@ -39,7 +38,7 @@ class ScaleBar : public QScrollBar {
 
  private:
   WheelSteps wheel_;
-  const BarScale* scale_ = nullptr;
+  const BarScale& scale_;
   int start_value_ = 0;
 };
 
