@@ -78,7 +78,7 @@ struct Streams {
 };
 
 int combine_two(const std::string& first, const std::string& second,
-                const ListOptions& options, bool explain, const Streams& io) {
+                const PairOptions& options, bool explain, const Streams& io) {
   const LensReading lens1 = read_lens(first, options.values);
   const LensReading lens2 =
       lens1.lens ? read_lens(second, options.values) : LensReading{};

@@ -9,35 +9,14 @@
 #include <utility>
 #include <vector>
 
+#include "combine_options.h"
 #include "list_reading.h"
-#include "text_encoding.h"
-#include "toric/fitting.h"
-#include "toric/format.h"
-#include "toric/lens_notation.h"
 #include "toric/lens_power.h"
 
 namespace toric {
 
 // Why lens 2 cannot be carried over the fitting's vertex distance.
 std::string not_carried(const Fitting& fitting);
-
-struct ListOptions {
-  Notation notation = Notation::kWindow;
-  Fitting fitting;  // vertex distance, rotation, step and cylinder form
-  LensValues values = LensValues::kBars;
-  // CSV out: every input column, then the result's sphere, cylinder, axis
-  // and spherical equivalent as plain numbers (with a step, the exact
-  // sphere and cylinder beside the rounded ones).
-  bool csv = false;
-  // How the list is read, where the user says: its encoding, separator
-  // and the lenses' columns counted from 0 (two lens columns, or six
-  // columns S, C, A, S, C, A).
-  std::optional<Encoding> encoding;
-  char separator = '\0';
-  LensColumns columns;
-  // Only how the list is read and which rows fit, nothing combined.
-  bool check = false;
-};
 
 // A list, a line at a time. Its lines are held until its reading is
 // decided (list_reading.h), then every line is read that way: blank lines

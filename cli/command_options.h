@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "combine_lines.h"
+#include "combine_options.h"
 
 namespace toric {
 
