@@ -48,8 +48,9 @@ def start_browser(user_data):
                      "--disable-default-apps", "--lang=ja",
                      f"--user-data-dir={user_data}"]:
         options.add_argument(argument)
-    service = Service("/usr/bin/chromedriver",
-                      log_path=str(pathlib.Path(user_data) / "driver.log"))
+    # The driver's log by its own option, which every Selenium passes on.
+    service = Service("/usr/bin/chromedriver", service_args=[
+        f"--log-path={pathlib.Path(user_data) / 'driver.log'}"])
     return webdriver.Chrome(service=service, options=options)
 
 
