@@ -23,6 +23,7 @@ import unittest
 from selenium import webdriver
 from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
@@ -235,6 +236,24 @@ class FromDisk(Browser):
         self.assertEqual(self.text("Label6"), "")
         self.assertEqual(self.text("Label7"), "0.00Ｄ")
         self.assertEqual(self.text("Label9"), "90°")
+
+    def test_pointer(self):
+        # A dragged thumb moves the value where it is let go, as the
+        # window's bars do; an arrow steps; the trough pages.
+        thumb = self.driver.find_element("css selector", "#HScroll1 .thumb")
+        drag = ActionChains(self.driver).click_and_hold(thumb) \
+            .move_by_offset(20, 0)
+        drag.perform()
+        self.assertEqual(self.text("Label7"), "0.00Ｄ")
+        ActionChains(self.driver).release().perform()
+        self.assertNotEqual(self.text("Label7"), "0.00Ｄ")
+        self.keys("HScroll2", Keys.HOME)
+        self.driver.find_element("css selector", "#HScroll2 .more").click()
+        self.assertEqual(self.text("Label8"), "-0.25Ｄ")
+        trough = self.driver.find_element("css selector", "#HScroll2 .trough")
+        ActionChains(self.driver).move_to_element_with_offset(
+            trough, trough.rect["width"] // 2 - 2, 0).click().perform()
+        self.assertEqual(self.text("Label8"), "-1.25Ｄ")
 
     def test_what_a_screen_reader_hears(self):
         self.set_bars((45, 2, 0, 38, 3, 90))

@@ -100,10 +100,11 @@
           least, Math.round(room * this.large / (span + this.large))));
     }
 
-    place() {
+    // The thumb at the bar's value, or where it is being dragged.
+    place(position = this.value) {
       const room = this.trough.clientWidth - this.thumbLength();
       const span = this.max - this.min;
-      const left = span ? Math.round(room * (this.value - this.min) / span) : 0;
+      const left = span ? Math.round(room * (position - this.min) / span) : 0;
       this.thumb.style.left = left + 'px';
       this.thumb.style.width = this.thumbLength() + 'px';
     }
@@ -165,18 +166,24 @@
       this.element.addEventListener('pointercancel', release, {once: true});
     }
 
+    // The thumb follows the pointer; the value, and with it the readout,
+    // changes where it is let go, as on the window's bars.
     drag(event) {
       const grab = event.clientX - this.thumb.getBoundingClientRect().left;
+      let position = this.value;
       const move = (e) => {
         const trough = this.trough.getBoundingClientRect();
         const room = trough.width - this.thumbLength();
         const span = this.max - this.min;
         if (room <= 0) return;
         const x = e.clientX - grab - trough.left;
-        this.set(this.min + Math.round(x / room * span));
+        position = Math.min(this.max, Math.max(
+            this.min, this.min + Math.round(x / room * span)));
+        this.place(position);
       };
       const stop = () => {
         this.element.removeEventListener('pointermove', move);
+        if (!this.set(position)) this.place();
       };
       this.element.setPointerCapture(event.pointerId);
       this.element.addEventListener('pointermove', move);
