@@ -321,12 +321,12 @@ std::optional<LensPower> ListCombiner::lens(int which, std::string& reason) {
           name() + "no sphere in column " + std::to_string(columns_[first] + 1);
       return std::nullopt;
     }
-    lens_text_ = sphere;
+    three_cells_lens_ = sphere;
     if (!cylinder.empty()) {
-      (lens_text_ += ' ') += cylinder;
-      if (!axis.empty()) (lens_text_ += ' ') += axis;
+      (three_cells_lens_ += ' ') += cylinder;
+      if (!axis.empty()) (three_cells_lens_ += ' ') += axis;
     }
-    text = lens_text_;
+    text = three_cells_lens_;
   }
   LensReading reading = read_lens(text, options_.values);
   if (!reading.lens) reason = name() + reading.error;

@@ -94,7 +94,7 @@ class ListCombiner {
   LensColumns columns_;
   int last_column_ = -1;
   std::vector<std::string> fields_;
-  std::string lens_text_;
+  std::string three_cells_lens_;  // a six-column row's S, C, A as one lens
   FittedPair pair_;  // the row's lenses fitted and combined, where asked
   // The lines of a record open in quotes, with their ends, from line
   // pending_from_ on, and the record they make so far.

@@ -261,18 +261,18 @@ RowReadings readings_of_row(const std::vector<std::string>& fields) {
   }
   std::vector<int> lenses;  // lens texts and powers
   std::vector<int> counts;
-  bool lens_text = false;
+  bool whole_lens_cell = false;
   int filled = 0;
   for (int i = 0; i < n; ++i) {
     filled += !empty(i);
     if (cells[i].kind == CellKind::kLens || cells[i].kind == CellKind::kPower) {
       lenses.push_back(i);
-      lens_text |= cells[i].kind == CellKind::kLens;
+      whole_lens_cell |= cells[i].kind == CellKind::kLens;
     }
     if (cells[i].kind == CellKind::kCount) counts.push_back(i);
   }
 
-  if (sixes.size() == 1 && !lens_text) return {sixes, true};
+  if (sixes.size() == 1 && !whole_lens_cell) return {sixes, true};
   RowReadings row{sixes, true};
   // Two bare powers with an axis-like number right after one are a lens
   // written in three cells, not a pair.
