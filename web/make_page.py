@@ -215,6 +215,7 @@ def main():
         description=html.escape(
             next(r["caption"] for r in table["controls"] if r["name"] == "Label2")),
         controls=controls_html(table),
+        no_script=html.escape(texts["no_script"]),
         table=script_text(json.dumps(
             {"bars": table["bars"], "texts": texts}, ensure_ascii=False)))
 
