@@ -187,6 +187,10 @@ def main():
     texts = json.loads((HERE / "page_texts.json").read_text(encoding="utf-8"))
     texts["reset_done"] = table["reset_done"]
     out = options.out
+    # Written anew each time, but only over a page written before: a folder
+    # that holds other files is left alone.
+    if out.exists() and any(out.iterdir()) and not (out / "toric.html").exists():
+        raise SystemExit(f"make_page: {out} holds other files; not writing there")
     shutil.rmtree(out, ignore_errors=True)
     (out / "fonts").mkdir(parents=True)
 
