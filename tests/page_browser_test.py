@@ -220,12 +220,14 @@ class FromDisk(Browser):
 
     def test_what_a_screen_reader_hears(self):
         self.calculate()
-        spoken = {name: (self.element(name).get_attribute("aria-valuetext"),
-                         self.element(name).get_attribute("aria-valuenow"))
-                  for name in ("HScroll1", "HScroll3", "HScroll4")}
-        self.assertEqual(spoken, {"HScroll1": ("-1.25 ディオプター", "-1.25"),
-                                  "HScroll3": ("180 度", "180"),
-                                  "HScroll4": ("+0.50 ディオプター", "0.5")})
+        spoken = {name: [self.element(name).get_attribute("aria-" + a)
+                         for a in ("valuetext", "valuenow", "valuemin",
+                                   "valuemax")]
+                  for name in ("HScroll1", "HScroll3", "HScroll5")}
+        self.assertEqual(spoken, {
+            "HScroll1": ["-1.25 ディオプター", "-1.25", "-10", "10"],
+            "HScroll3": ["180 度", "180", "1", "180"],
+            "HScroll5": ["-0.75 ディオプター", "-0.75", "-5", "0"]})
         self.assertEqual(self.element("HScroll1").get_attribute("aria-label"),
                          "レンズ１ 球面度数")
         self.assertEqual(self.element("announcer").get_attribute("aria-live"),

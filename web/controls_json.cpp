@@ -127,7 +127,6 @@ void bar_readout(Json& json, const BarReadout& wiring) {
   json.key("lowest").number(wiring.scale.lowest);
   json.key("highest").number(wiring.scale.highest);
   json.key("step").number(wiring.scale.step);
-  json.key("degrees").flag(&wiring.scale == &kAxisScale);
   json.raw("}");
 }
 

@@ -61,6 +61,9 @@
       this.arrow = element.querySelector('.arrow');
       this.wheelRest = 0;
       this.timer = 0;
+      // In dioptres or degrees, as the readout's number.
+      element.setAttribute('aria-valuemin', String(wiring.lowest));
+      element.setAttribute('aria-valuemax', String(wiring.highest));
       element.setAttribute('aria-valuetext', spoken(this.readout.textContent));
       element.addEventListener('keydown', (e) => this.key(e));
       element.addEventListener('pointerdown', (e) => this.press(e));
