@@ -29,7 +29,8 @@
         .replace('°', ' ' + texts.degrees);
   }
 
-  // Said once, even when the same words were said last.
+  // Said on every call, even when the same words were said last: a live
+  // region speaks only what changed.
   function announce(words) {
     announcer.textContent =
         announcer.textContent === words ? words + '\u00a0' : words;
