@@ -13,9 +13,9 @@
 #include <string_view>
 
 #include "combine_lines.h"
-#include "toric/lens_notation.h"
 #include "list_stream.h"
 #include "text_encoding.h"
+#include "toric/lens_notation.h"
 
 namespace {
 
