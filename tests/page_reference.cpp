@@ -9,23 +9,14 @@
 #include "toric/format.h"
 #include "toric/lens_power.h"
 
-namespace {
-
-toric::LensPower lens_at(int sphere, int cylinder, int axis) {
-  return {toric::scale_to_sphere(static_cast<std::int16_t>(sphere)),
-          toric::scale_to_cylinder(static_cast<std::int16_t>(cylinder)),
-          toric::scale_to_axis(static_cast<std::int16_t>(axis))};
-}
-
-}  // namespace
-
 int main() {
   std::ios::sync_with_stdio(false);
-  int p[6];
+  std::int16_t p[6];
   std::string out;
   while (std::cin >> p[0] >> p[1] >> p[2] >> p[3] >> p[4] >> p[5]) {
-    out += toric::format_result(toric::combine_lenses(
-        lens_at(p[0], p[1], p[2]), lens_at(p[3], p[4], p[5])));
+    out += toric::format_result(
+        toric::combine_lenses(toric::lens_on_bars(p[0], p[1], p[2]),
+                              toric::lens_on_bars(p[3], p[4], p[5])));
     out += '\n';
   }
   std::cout << out;

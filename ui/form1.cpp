@@ -126,9 +126,8 @@ LensPower Form1::lens_on_bars(int first_bar) const {
   const auto position = [this](int bar) {
     return static_cast<std::int16_t>(bars_[bar]->value());
   };
-  return {scale_to_sphere(position(first_bar)),
-          scale_to_cylinder(position(first_bar + 1)),
-          scale_to_axis(position(first_bar + 2))};
+  return toric::lens_on_bars(position(first_bar), position(first_bar + 1),
+                             position(first_bar + 2));
 }
 
 void Form1::Command1_Click() {

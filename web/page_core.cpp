@@ -30,12 +30,6 @@ std::int16_t position_of(int position) {
   return static_cast<std::int16_t>(position);
 }
 
-toric::LensPower lens_at(int sphere, int cylinder, int axis) {
-  return {toric::scale_to_sphere(position_of(sphere)),
-          toric::scale_to_cylinder(position_of(cylinder)),
-          toric::scale_to_axis(position_of(axis))};
-}
-
 bool is_bar(int bar) { return bar >= 0 && bar < toric::kBarCount; }
 
 }  // namespace
@@ -45,8 +39,9 @@ extern "C" {
 // The window's line for the bars at these positions, as 計 算 writes it.
 EMSCRIPTEN_KEEPALIVE const char* toric_result(int p1, int p2, int p3, int p4,
                                               int p5, int p6) {
-  return answered(toric::format_result(
-      toric::combine_lenses(lens_at(p1, p2, p3), lens_at(p4, p5, p6))));
+  return answered(toric::format_result(toric::combine_lenses(
+      toric::lens_on_bars(position_of(p1), position_of(p2), position_of(p3)),
+      toric::lens_on_bars(position_of(p4), position_of(p5), position_of(p6)))));
 }
 
 // The readout above bar `bar` (0 to 5, HScroll1 to HScroll6).

@@ -1,8 +1,6 @@
 #include "toric/lens_notation.h"
 
-#include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -478,12 +476,10 @@ LensReading read_lens(std::string_view text, LensValues values) {
   if (bars && !cylinder_on_the_bars) return off_range(kCylinderBar, cylinder);
   if (sphere_on_the_bars && cylinder_on_the_bars) {
     // Decoded from the positions the window's bars would stand at.
-    return {
-        LensPower{
-            scale_to_sphere(sphere_to_scale(kSphereBar.value(sphere))),
-            scale_to_cylinder(cylinder_to_scale(kCylinderBar.value(cylinder))),
-            scale_to_axis(axis_to_scale(axis))},
-        {}};
+    return {lens_on_bars(sphere_to_scale(kSphereBar.value(sphere)),
+                         cylinder_to_scale(kCylinderBar.value(cylinder)),
+                         axis_to_scale(axis)),
+            {}};
   }
   return {LensPower{static_cast<double>(sphere) / kOne,
                     static_cast<double>(cylinder) / kOne, axis},

@@ -25,6 +25,12 @@ int scale_to_axis(std::int16_t position) {
   return (position - kAxisSpan.zero) * static_cast<int>(kAxisSpan.per_position);
 }
 
+LensPower lens_on_bars(std::int16_t sphere, std::int16_t cylinder,
+                       std::int16_t axis) {
+  return {scale_to_sphere(sphere), scale_to_cylinder(cylinder),
+          scale_to_axis(axis)};
+}
+
 std::int16_t sphere_to_scale(double dioptres) {
   return position_of(kSphereSpan, dioptres);
 }

@@ -65,6 +65,10 @@ double scale_to_cylinder(std::int16_t position);
 // Axis bar, positions 0 to 180: 0 is 180, 90 is 90, 180 is 0 (read as 180).
 int scale_to_axis(std::int16_t position);
 
+// The lens that a sphere, a cylinder and an axis bar set at these positions.
+LensPower lens_on_bars(std::int16_t sphere, std::int16_t cylinder,
+                       std::int16_t axis);
+
 // The other way: the position at which a bar shows a value it can set (a
 // sphere or cylinder on the quarter-dioptre grid within the bar's range,
 // an axis from 0 to 180). sphere_to_scale(-1.25) == 45.
