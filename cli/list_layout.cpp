@@ -228,17 +228,6 @@ std::string readings_named(const std::vector<LensColumns>& readings) {
   return "columns " + candidates_named(readings);
 }
 
-namespace {
-
-// Whether any of the cells is a lens written whole ("-1.25 -0.50 x180").
-bool cells_are_lenses(const std::vector<Cell>& cells,
-                      const std::vector<int>& which) {
-  return std::any_of(which.begin(), which.end(),
-                     [&](int i) { return cells[i].kind == CellKind::kLens; });
-}
-
-}  // namespace
-
 RowReadings readings_of_row(const std::vector<std::string>& fields) {
   const int n = static_cast<int>(fields.size());
   std::vector<Cell> cells;
@@ -274,10 +263,11 @@ RowReadings readings_of_row(const std::vector<std::string>& fields) {
 
   if (sixes.size() == 1 && !whole_lens_cell) return {sixes, true};
   RowReadings row{sixes, true};
-  // Two bare powers with an axis-like number right after one are a lens
-  // written in three cells, not a pair.
+  // Two bare powers (no lens written whole, "-1.25 -0.50 x180") with an
+  // axis-like number right after one are a lens written in three cells, not
+  // a pair.
   const auto axis_after = [&](int i) {
-    return !cells_are_lenses(cells, lenses) && i + 1 < n &&
+    return !whole_lens_cell && i + 1 < n &&
            cells[i + 1].kind == CellKind::kCount && cells[i + 1].degrees >= 0;
   };
   if (lenses.size() == 2 && !axis_after(lenses[0]) && !axis_after(lenses[1])) {
