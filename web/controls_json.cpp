@@ -126,7 +126,6 @@ void bar_readout(Json& json, const BarReadout& wiring) {
   json.key("readout").text(wiring.readout);
   json.key("lowest").number(wiring.scale.lowest);
   json.key("highest").number(wiring.scale.highest);
-  json.key("step").number(wiring.scale.step);
   json.raw("}");
 }
 
@@ -137,7 +136,6 @@ std::string controls_json() {
   json.raw("{");
   json.key("width").number(kForm1Width);
   json.key("height").number(kForm1Height);
-  json.key("title").text(kForm1Title);
   json.key("accessible_name").text(kForm1AccessibleName);
   json.key("reset_done").text(window_texts::kResetDone);
   json.key("controls").raw("[");
