@@ -107,6 +107,12 @@ const Refusal kRefusals[] = {
      "cannot read \"-1.25 -0.50 x180 and a long remark that …\" at \"a\""},
     {"control_character_never_echoed", "-1.25\x1b[2J",
      "cannot read \"-1.25U+001B[2J\" at U+001B"},
+    // Plain text is folded eight bytes at a time: a DEL opening the second
+    // eight, and a control character closing it.
+    {"delete_opening_the_second_eight", "-1.25 -0\x7F.50 x90",
+     "cannot read \"-1.25 -0U+007F.50 x90\" at U+007F: expected a sign"},
+    {"control_character_closing_the_second_eight", "-1.25 -0.50 x90\x1F",
+     "cannot read \"-1.25 -0.50 x90U+001F\" at U+001F: expected a sign"},
     // A byte that is no character is shown as its value, never as "?".
     {"byte_no_character_shown_as_its_value", "-1.25 \xFF",
      "cannot read \"-1.25 \\xFF\" at \"\\xFF\""},

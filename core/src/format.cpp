@@ -25,10 +25,6 @@ struct Glyphs {
 constexpr Glyphs kWindowGlyphs{"＋", "Ｄ", "°", "Ｓ", "Ｓ ", " Ｃ", " Ａ"};
 constexpr Glyphs kPlainGlyphs{"+", "", "", "S", "S", " C", " A"};
 
-const Glyphs& glyphs_of(Notation notation) {
-  return notation == Notation::kPlain ? kPlainGlyphs : kWindowGlyphs;
-}
-
 // `value` with two decimals into `text`, as to_chars writes it: the exact
 // binary value rounded, an exact tie to the even hundredth. Hundredths
 // taken by multiplying are the same unless the product lies within a
@@ -125,9 +121,12 @@ std::string format_result(const LensPower& result, Notation notation) {
   return text;
 }
 
-void append_result(std::string& out, const LensPower& result,
-                   Notation notation) {
-  const Glyphs& g = glyphs_of(notation);
+namespace {
+
+// One notation's line: its glyphs are constants here, so that copying them
+// takes a move or two each, not a call.
+template <const Glyphs& g>
+void append_result_in(std::string& out, const LensPower& result) {
   Pieces line;
   char number[kNumberRoom];
   const std::string_view sphere = nonzero_decimal(result.sphere, number);
@@ -159,6 +158,17 @@ void append_result(std::string& out, const LensPower& result,
     line += g.degree;
   }
   out += line.text();
+}
+
+}  // namespace
+
+void append_result(std::string& out, const LensPower& result,
+                   Notation notation) {
+  if (notation == Notation::kPlain) {
+    append_result_in<kPlainGlyphs>(out, result);
+  } else {
+    append_result_in<kWindowGlyphs>(out, result);
+  }
 }
 
 void append_decimal(std::string& out, double value) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <utility>
 
@@ -65,8 +66,9 @@ constexpr std::size_t kLongest = 160;  // characters in a lens text
 // The text in lower-case ASCII, each character with the offset of the input
 // character it stands for.
 struct Folded {
-  // Only the first `size` characters are set, then two NULs.
-  std::array<char, kLongest + 2> text;
+  // Only the first `size` characters are set, then two NULs (room for a
+  // last word of eight).
+  std::array<char, kLongest + 8> text;
   std::array<std::uint16_t, kLongest + 1> from;
   bool identity = false;  // each character stands for the one at its offset
   std::size_t size = 0;
@@ -87,17 +89,33 @@ constexpr const char* kLensCharacter =
     "a sign, a digit, a point or comma, a space or /, or S, C, A, x, D";
 
 std::optional<Stop> fold(std::string_view text, Folded& folded) {
-  // Printable ASCII, as most lists are: lower-cased, one for one (two
-  // loops without a branch out, which the compiler vectorises).
+  // Printable ASCII, as most lists are: lower-cased, one for one, eight
+  // characters at a time in a 64-bit word (the text padded with spaces).
   bool plain = text.size() <= kLongest;
-  for (const char c : text) plain &= c >= 0x20 && c < 0x7F;
   if (plain) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      const char c = text[i];
-      folded.text[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    constexpr std::uint64_t kEach = 0x0101010101010101u;
+    constexpr std::uint64_t kHigh = 0x8080808080808080u;
+    const std::size_t words = (text.size() + 7) / 8;
+    if (words > 0)
+      std::memcpy(folded.text.data() + 8 * (words - 1), "        ", 8);
+    std::memcpy(folded.text.data(), text.data(), text.size());
+    std::uint64_t unprintable = 0;
+    for (std::size_t k = 0; k < words; ++k) {
+      std::uint64_t w;
+      std::memcpy(&w, folded.text.data() + 8 * k, 8);
+      // A byte of 0x80 or more, below 0x20, or 0x7F.
+      const std::uint64_t low7 = w & ~kHigh;
+      unprintable |=
+          w | ~(low7 + kEach * (0x80 - 0x20)) | (low7 + kEach * (0x80 - 0x7F));
+      // The top bit of each byte from 'A' to 'Z', moved to 0x20.
+      const std::uint64_t upper =
+          (low7 + kEach * (0x80 - 'A')) & ~(low7 + kEach * (0x80 - 'Z' - 1));
+      w |= (upper & kHigh) >> 2;
+      std::memcpy(folded.text.data() + 8 * k, &w, 8);
     }
-    folded.identity = true;
-    folded.size = text.size();
+    plain = (unprintable & kHigh) == 0;
+    folded.identity = plain;
+    folded.size = plain ? text.size() : 0;
   }
   for (std::size_t i = 0; !plain && i < text.size();) {
     const auto byte = static_cast<unsigned char>(text[i]);
@@ -140,7 +158,9 @@ class Parser {
  public:
   explicit Parser(const Folded& folded) : f_(folded) {}
 
-  std::optional<Stop> parse(Written& written) {
+  // Inlined where the parser is made, so that its place in the text can
+  // stay in a register (a long list reads two lenses a row).
+  [[gnu::always_inline]] std::optional<Stop> parse(Written& written) {
     for (const Field field : {Field::kSphere, Field::kCylinder, Field::kAxis}) {
       skip_separators();
       if (at_end()) return std::nullopt;
