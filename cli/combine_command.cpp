@@ -51,12 +51,8 @@ constexpr const char* kUsage =
     "  -h, --help              show this help\n"
     "  -v, --version           show the version\n";
 
-void write(std::FILE* stream, std::string_view text) {
-  write_text(stream, text);
-}
-
 int usage_error(std::FILE* err, const std::string& why) {
-  write(err, "toric-combine: " + why + " (see toric-combine --help)\n");
+  write_text(err, "toric-combine: " + why + " (see toric-combine --help)\n");
   return 2;
 }
 
@@ -66,8 +62,8 @@ int written(std::FILE* out, std::FILE* err, std::string_view text,
             const char* what) {
   if (write_text(out, text) && std::fflush(out) == 0) return 0;
   if (errno == EPIPE) return 0;
-  write(err, std::string("toric-combine: cannot write ") + what + ": " +
-                 std::strerror(errno) + "\n");
+  write_text(err, std::string("toric-combine: cannot write ") + what + ": " +
+                      std::strerror(errno) + "\n");
   return 2;
 }
 
@@ -84,13 +80,13 @@ int combine_two(const std::string& first, const std::string& second,
       lens1.lens ? read_lens(second, options.values) : LensReading{};
   if (!lens1.lens || !lens2.lens) {
     const int which = lens1.lens ? 2 : 1;
-    write(io.err, "toric-combine: lens " + std::to_string(which) + ": " +
-                      (lens1.lens ? lens2.error : lens1.error) + "\n");
+    write_text(io.err, "toric-combine: lens " + std::to_string(which) + ": " +
+                           (lens1.lens ? lens2.error : lens1.error) + "\n");
     return 2;
   }
   FittedPair pair;
   if (!fit_pair(*lens1.lens, *lens2.lens, options.fitting, pair)) {
-    write(io.err, "toric-combine: " + not_carried(options.fitting) + "\n");
+    write_text(io.err, "toric-combine: " + not_carried(options.fitting) + "\n");
     return 2;
   }
   if (explain) {
@@ -110,8 +106,8 @@ int combine_file(const std::string& name, const ListOptions& options,
                  const Streams& io) {
   std::FILE* in = name == "-" ? io.in : open_for_reading(name);
   if (in == nullptr) {
-    write(io.err,
-          "toric-combine: " + name + ": " + std::strerror(errno) + "\n");
+    write_text(io.err,
+               "toric-combine: " + name + ": " + std::strerror(errno) + "\n");
     return 2;
   }
   const int status = stream_list(fileno(in), name, options, io.out, io.err);

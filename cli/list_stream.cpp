@@ -140,6 +140,15 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
   ListCombiner combiner(options);
   TextDecoder decoder =
       options.encoding ? TextDecoder(*options.encoding) : TextDecoder();
+  // What has been read goes out, then why the list ends here.
+  const auto ends = [&](const std::string& why) {
+    combiner.finish(output.text, output.errors);
+    if (!output.flush(decoder.form())) return output.cannot_write();
+    return output.fail(why);
+  };
+  const auto at_next_line = [&] {
+    return "line " + std::to_string(combiner.lines() + 1);
+  };
   std::string text;          // decoded, from the first line not yet taken
   std::size_t searched = 0;  // of it, what holds no line end
   std::vector<char> chunk(piece);
@@ -156,10 +165,7 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
     if (!decoder.refusal().empty()) {
       // The whole lines before the one it cannot read, then why.
       take_lines(text, false, combiner, output);
-      combiner.finish(output.text, output.errors);
-      if (!output.flush(decoder.form())) return output.cannot_write();
-      return output.fail("line " + std::to_string(combiner.lines() + 1) + ": " +
-                         decoder.refusal());
+      return ends(at_next_line() + ": " + decoder.refusal());
     }
     // Text has no NUL: the lines before its line are taken, and the list
     // ends there, its bytes never echoed.
@@ -171,38 +177,28 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
           0, line_end == std::string_view::npos ? 0 : line_end + 1);
     }
     // A line that grows a few bytes a read is searched for its end once.
-    const bool ends = last || nul != std::string::npos ||
-                      readable.find('\n', searched) != std::string_view::npos ||
-                      readable.find('\r', searched) != std::string_view::npos;
+    const bool line_ends =
+        last || nul != std::string::npos ||
+        readable.find('\n', searched) != std::string_view::npos ||
+        readable.find('\r', searched) != std::string_view::npos;
     const std::size_t taken =
-        ends ? take_lines(readable, last || nul != std::string::npos, combiner,
-                          output)
-             : 0;
-    searched = ends ? 0 : readable.size();
-    if (!combiner.refusal().empty()) {
-      if (!output.flush(decoder.form())) return output.cannot_write();
-      return output.fail(combiner.refusal());
-    }
+        line_ends ? take_lines(readable, last || nul != std::string::npos,
+                               combiner, output)
+                  : 0;
+    searched = line_ends ? 0 : readable.size();
+    if (!combiner.refusal().empty()) return ends(combiner.refusal());
     if (nul != std::string::npos) {
-      combiner.finish(output.text, output.errors);
-      if (!output.flush(decoder.form())) return output.cannot_write();
-      return output.fail("line " + std::to_string(combiner.lines() + 1) +
-                         ": a NUL byte: this is no text list");
+      return ends(at_next_line() + ": a NUL byte: this is no text list");
     }
     text.erase(0, taken);
     if (text.size() > kLongestLine) {
-      combiner.finish(output.text, output.errors);
-      if (!output.flush(decoder.form())) return output.cannot_write();
-      return output.fail("line " + std::to_string(combiner.lines() + 1) +
-                         " is longer than a megabyte: this is no list");
+      return ends(at_next_line() +
+                  " is longer than a megabyte: this is no list");
     }
     if (last) break;
   }
   combiner.finish(output.text, output.errors);
-  if (!combiner.refusal().empty()) {
-    if (!output.flush(decoder.form())) return output.cannot_write();
-    return output.fail(combiner.refusal());
-  }
+  if (!combiner.refusal().empty()) return ends(combiner.refusal());
   if (!output.flush(decoder.form())) return output.cannot_write();
   if (options.check) {
     const std::string report =

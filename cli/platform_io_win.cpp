@@ -36,14 +36,6 @@ std::string narrow(const std::wstring& text, UINT code_page) {
   return out;
 }
 
-std::string utf8(const wchar_t* text) {
-  const int size =
-      WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(size > 0 ? size - 1 : 0), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
-  return out;
-}
-
 }  // namespace
 
 void prepare_standard_streams() {
@@ -58,7 +50,7 @@ std::vector<std::string> utf8_arguments(int /*argc*/, char** /*argv*/) {
   int count = 0;
   wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
   std::vector<std::string> out;
-  for (int i = 1; i < count; ++i) out.push_back(utf8(arguments[i]));
+  for (int i = 1; i < count; ++i) out.push_back(narrow(arguments[i], CP_UTF8));
   LocalFree(arguments);
   return out;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 
 #include "cp932_character.h"
 #include "euc_jp.h"
@@ -17,6 +18,40 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 constexpr char32_t kReplacement = 0xFFFD;
+
+// Each encoding as people and --encoding name it, and its byte order mark,
+// in the order of Encoding.
+struct EncodingNames {
+  Encoding encoding;
+  std::string_view described;
+  std::string_view mark;
+  std::string_view names[4];
+};
+
+constexpr EncodingNames kEncodingNames[] = {
+    {Encoding::kUtf8, "UTF-8", kUtf8Mark, {"utf-8", "utf8"}},
+    {Encoding::kUtf16Le,
+     "UTF-16 little-endian",
+     kUtf16LeMark,
+     {"utf-16", "utf16", "utf-16le"}},
+    {Encoding::kUtf16Be, "UTF-16 big-endian", kUtf16BeMark, {"utf-16be"}},
+    {Encoding::kCp932,
+     "Shift_JIS (code page 932)",
+     {},
+     {"cp932", "shift_jis", "sjis", "windows-31j"}},
+    {Encoding::kEucJp, "EUC-JP", {}, {"euc-jp", "eucjp"}},
+};
+
+static_assert([] {
+  for (std::size_t i = 0; i < std::size(kEncodingNames); ++i) {
+    if (kEncodingNames[i].encoding != static_cast<Encoding>(i)) return false;
+  }
+  return true;
+}());
+
+const EncodingNames& names_of(Encoding encoding) {
+  return kEncodingNames[static_cast<int>(encoding)];
+}
 
 unsigned char byte(std::string_view text, std::size_t i) {
   return static_cast<unsigned char>(text[i]);
@@ -319,19 +354,8 @@ std::string encoded(std::string_view utf8, TextForm form) {
 }
 
 std::string_view byte_order_mark(TextForm form) {
-  if (!form.byte_order_mark) return {};
-  switch (form.encoding) {
-    case Encoding::kUtf8:
-      return kUtf8Mark;
-    case Encoding::kUtf16Le:
-      return kUtf16LeMark;
-    case Encoding::kUtf16Be:
-      return kUtf16BeMark;
-    case Encoding::kCp932:
-    case Encoding::kEucJp:
-      break;
-  }
-  return {};
+  return form.byte_order_mark ? names_of(form.encoding).mark
+                              : std::string_view();
 }
 
 std::optional<Encoding> encoding_named(std::string_view name) {
@@ -339,38 +363,16 @@ std::optional<Encoding> encoding_named(std::string_view name) {
   for (const char c : name) {
     lower += c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
   }
-  if (lower == "utf-8" || lower == "utf8") return Encoding::kUtf8;
-  if (lower == "utf-16" || lower == "utf16" || lower == "utf-16le") {
-    return Encoding::kUtf16Le;
+  for (const EncodingNames& e : kEncodingNames) {
+    for (const std::string_view n : e.names) {
+      if (!n.empty() && n == lower) return e.encoding;
+    }
   }
-  if (lower == "utf-16be") return Encoding::kUtf16Be;
-  if (lower == "cp932" || lower == "shift_jis" || lower == "sjis" ||
-      lower == "windows-31j") {
-    return Encoding::kCp932;
-  }
-  if (lower == "euc-jp" || lower == "eucjp") return Encoding::kEucJp;
   return std::nullopt;
 }
 
 std::string form_described(TextForm form) {
-  std::string named;
-  switch (form.encoding) {
-    case Encoding::kUtf8:
-      named = "UTF-8";
-      break;
-    case Encoding::kUtf16Le:
-      named = "UTF-16 little-endian";
-      break;
-    case Encoding::kUtf16Be:
-      named = "UTF-16 big-endian";
-      break;
-    case Encoding::kCp932:
-      named = "Shift_JIS (code page 932)";
-      break;
-    case Encoding::kEucJp:
-      named = "EUC-JP";
-      break;
-  }
+  std::string named(names_of(form.encoding).described);
   if (form.byte_order_mark) named += " with a byte order mark";
   return named;
 }
