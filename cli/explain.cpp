@@ -46,7 +46,14 @@ class Working {
 
   // One line, in the reader's language.
   void line(const std::string& english, const std::string& japanese) {
-    text_ += japanese_ ? japanese : english;
+    (text_ += japanese_ ? japanese : english) += '\n';
+  }
+  // One line from a format in each language, both given the same figures
+  // (at least one: a line without figures is no format).
+  template <class First, class... Figures>
+  void line(const char* english, const char* japanese, First first,
+            Figures... figures) {
+    text_ += formatted(japanese_ ? japanese : english, first, figures...);
     text_ += '\n';
   }
   // A line that reads the same in both: a formula.
@@ -61,14 +68,12 @@ class Working {
 void explain_vertex(const LensPower& lens2, const Fitting& fitting,
                     const FittedPair& pair, Working& w) {
   const double d = fitting.vertex_mm / 1000;
-  w.line(formatted("Vertex distance: lens 2 sits %g mm in front of lens 1; "
-                   "each principal meridian F becomes F / (1 - dF), "
-                   "d = %g m.",
-                   fitting.vertex_mm, d),
-         formatted("頂点間距離：レンズ２はレンズ１の %g mm 前にある。"
-                   "主経線の度数 F はそれぞれ F / (1 - dF)（d = %g m）"
-                   "になる。",
-                   fitting.vertex_mm, d));
+  w.line(
+      "Vertex distance: lens 2 sits %g mm in front of lens 1; each principal "
+      "meridian F becomes F / (1 - dF), d = %g m.",
+      "頂点間距離：レンズ２はレンズ１の %g mm 前にある。"
+      "主経線の度数 F はそれぞれ F / (1 - dF)（d = %g m）になる。",
+      fitting.vertex_mm, d);
   // Each meridian as typed, and as the combination got it.
   const LensPower& there = pair.lens2_carried;
   const double meridians[][2] = {
@@ -111,10 +116,8 @@ void explain_oblique(const LensPower& l1, const LensPower& l2,
                 s.sin2, s.sine_sum));
   w.same(formatted("  2a = arctan(Y / X) = %.6f, a = %.6f", 2 * s.half_angle,
                    s.half_angle));
-  w.line(
-      formatted("  A = a to a whole degree (180 added to 0 or less) = %d",
-                r.axis),
-      formatted("  A = a を整数に丸める（0 以下なら 180 を足す）= %d", r.axis));
+  w.line("  A = a to a whole degree (180 added to 0 or less) = %d",
+         "  A = a を整数に丸める（0 以下なら 180 を足す）= %d", r.axis);
   w.same(formatted("  C = %s / %s 2A = %+.6f / %.6f = %+.4f",
                    s.cylinder_from_cosine ? "X" : "Y",
                    s.cylinder_from_cosine ? "cos" : "sin",
@@ -152,26 +155,21 @@ void explain_case(const FittedPair& pair, Working& w) {
       w.same(spheres);
       break;
     case Case::kEqualAxes:
-      w.line(formatted("Case: the same axis (%d); the spheres add and the "
-                       "cylinders add.",
-                       s.axis1),
-             formatted("場合：軸度が同じ（%d）。球面度数どうし、"
-                       "円柱度数どうしを足す。",
-                       s.axis1));
+      w.line("Case: the same axis (%d); the spheres add and the cylinders add.",
+             "場合：軸度が同じ（%d）。球面度数どうし、円柱度数どうしを足す。",
+             s.axis1);
       w.same(spheres);
       w.same(formatted("  C = %s + %s = %+.4f", term(l1.cylinder).c_str(),
                        term(l2.cylinder).c_str(), r.cylinder));
       break;
     case Case::kRightAngles:
-      w.line(formatted("Case: axes at right angles (%d and %d); the "
-                       "stronger cylinder goes into the sphere, and the "
-                       "difference of the cylinders is a plus cylinder at "
-                       "the weaker one's axis.",
-                       s.axis1, s.axis2),
-             formatted("場合：軸度が直交（%d と %d）。強い方の円柱度数を"
-                       "球面度数に入れ、円柱度数の差を弱い方の軸度の"
-                       "プラス円柱とする。",
-                       s.axis1, s.axis2));
+      w.line(
+          "Case: axes at right angles (%d and %d); the stronger cylinder goes "
+          "into the sphere, and the difference of the cylinders is a plus "
+          "cylinder at the weaker one's axis.",
+          "場合：軸度が直交（%d と %d）。強い方の円柱度数を球面度数に入れ、"
+          "円柱度数の差を弱い方の軸度のプラス円柱とする。",
+          s.axis1, s.axis2);
       w.same(formatted("  S = %s + %s + %s = %+.4f", term(l1.sphere).c_str(),
                        term(l2.sphere).c_str(),
                        term(std::fmin(l1.cylinder, l2.cylinder)).c_str(),
@@ -220,13 +218,11 @@ std::string explained(const LensPower& lens1, const LensPower& lens2,
   explain_case(pair, w);
   if (n != 0 && pair.steps.result.cylinder != 0) {
     w.line(
-        formatted("The lens to order turns back (left add, right "
-                  "subtract): axis %d %s %d = %d.",
-                  pair.steps.result.axis, left ? "+" : "-", n, pair.exact.axis),
-        formatted("注文するレンズは回転を戻す（左は足し、右は引く）："
-                  "軸度 %d %s %d = %d。",
-                  pair.steps.result.axis, left ? "+" : "-", n,
-                  pair.exact.axis));
+        "The lens to order turns back (left add, right subtract): axis %d %s "
+        "%d = %d.",
+        "注文するレンズは回転を戻す（左は足し、右は引く）：軸度 %d %s %d = "
+        "%d。",
+        pair.steps.result.axis, left ? "+" : "-", n, pair.exact.axis);
   }
   if (fitting.step != 0) {
     w.line(formatted("Rounded to %g D steps: ", fitting.step) +
