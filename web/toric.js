@@ -83,10 +83,7 @@
 
     // The readout above the bar and the bar's value for assistive tools.
     show() {
-      if (!core) {
-        coreReady.then(() => this.show());
-        return;
-      }
+      if (!core) return;  // every bar is shown once the core is ready
       const text = core.readout(this.index, this.value);
       this.readout.textContent = text;
       this.element.setAttribute('aria-valuetext', spoken(text));
@@ -106,11 +103,12 @@
 
     // The thumb at the bar's value, or where it is being dragged.
     place(position = this.value) {
-      const room = this.trough.clientWidth - this.thumbLength();
+      const length = this.thumbLength();
+      const room = this.trough.clientWidth - length;
       const span = this.max - this.min;
       const left = span ? Math.round(room * (position - this.min) / span) : 0;
       this.thumb.style.left = left + 'px';
-      this.thumb.style.width = this.thumbLength() + 'px';
+      this.thumb.style.width = length + 'px';
     }
 
     // Right and Down one step towards the end, Left and Up back, Page Down
