@@ -112,7 +112,7 @@ inline void ListCombiner::read_line(std::string_view line,
     ++first;
   }
   const bool below_header =
-      reading_.header_line != 0 && line_ > reading_.header_line;
+      reading_.header_line != 0 && line_ > reading_.header_end;
   if (first == line.size() || (line[first] == '#' && !below_header)) {
     out += line;
     out += line_end;
@@ -184,8 +184,16 @@ void ListCombiner::take_record(std::string_view record,
     out += line_end;
     return;
   }
-  if (record_line_ == reading_.header_line) {
-    write_header(record, line_end, out);
+  if (reading_.header_line != 0 && record_line_ >= reading_.header_line &&
+      record_line_ <= reading_.header_end) {
+    // Names over merged cells; the result's names on the row under them.
+    if (record_line_ == reading_.header_end || !options_.csv) {
+      write_header(record, line_end, out);
+    } else {
+      write_fields(out);
+      out.append(result_names().size(), output_separator());
+      out += line_end;
+    }
     return;
   }
   // Below the header, "#" starts a row only where its cells are a row's.
@@ -256,8 +264,8 @@ std::string ListCombiner::too_few_cells(std::string_view record) const {
   std::string message = "line " + std::to_string(record_line_) + " has " +
                         cells_counted(fields_.size()) + "; ";
   if (reading_.from == ListReading::kHeader) {
-    message += "the header on line " + std::to_string(reading_.header_line) +
-               " names " + std::to_string(reading_.header.size());
+    message += "the header on " + lines_named(reading_) + " names " +
+               std::to_string(reading_.header.size());
   } else {
     message += "the lenses are in columns " + columns_named(columns_);
   }

@@ -51,8 +51,7 @@ std::string reading_described(const ListCombiner& combiner,
   if (reading.header_line == 0) {
     report += "none";
   } else {
-    report += "line " + std::to_string(reading.header_line) + ": " +
-              joined(reading.header);
+    report += lines_named(reading) + ": " + joined(reading.header);
   }
   report += '\n';
   if (reading.columns.empty()) {

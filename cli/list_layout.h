@@ -22,14 +22,21 @@ struct HeaderReading {
 // the two eyes (右/左, R/L, OD/OS), which is refused.
 HeaderReading read_header(const std::vector<std::string>& fields);
 
+// Two header rows as one: the names of a row over merged cells carried
+// right over its empty cells, and put before the names under them
+// ("1枚目" over "球面", "円柱", "軸").
+std::vector<std::string> merged_header(const std::vector<std::string>& upper,
+                                       const std::vector<std::string>& lower);
+
 // The readings a row of data fits: six numbers S, C, A, S, C, A win over
-// two plain numbers; two cells that read as lenses, or the row's only two
-// numbers; digits alone (an id) are no lens beside others. `certain` is
-// false where a whole number beside a lens could be an id or a sphere as a
-// spreadsheet writes +2.00: then no row alone settles the reading.
+// two plain numbers; any two cells that read as lenses, or the row's only
+// two numbers. Digits alone (an id) are never a lens beside others, and a
+// header's word ("S1") never a power. A reading leaves no number unread
+// where a cylinder or an axis could stand.
 struct RowReadings {
   std::vector<LensColumns> readings;
-  bool certain = true;
+  int lenses = 0;       // cells that read as lenses or powers
+  LensColumns numbers;  // the cells that hold numbers or lenses
 };
 RowReadings readings_of_row(const std::vector<std::string>& fields);
 

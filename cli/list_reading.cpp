@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "list_record.h"
+#include "toric/column_names.h"
 
 namespace toric {
 
@@ -120,7 +121,34 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
   int text_line = 0;  // a row of text right above, a header naming no lens
   std::vector<std::string> text_row;
   std::vector<LensColumns> common;  // the readings every data row fits
-  bool certain = false;
+  // The first row of numbers that no reading fits, and its numbers.
+  int unread_line = 0;
+  RowReadings unread;
+  // Two rows as one header: names over merged cells, and the names under
+  // them; nothing where the upper row names no lens by its number.
+  const auto two_rows = [](const std::vector<std::string>& upper,
+                           const std::vector<std::string>& lower) {
+    const bool lens_above =
+        std::any_of(upper.begin(), upper.end(), [](const std::string& cell) {
+          const ColumnName name = column_name(cell);
+          return name.numbered_lens() && name.whole;
+        });
+    std::vector<std::string> merged;
+    if (lens_above && read_header(lower).header) {
+      merged = merged_header(upper, lower);
+      if (read_header(merged).columns.empty()) merged.clear();
+    }
+    return merged;
+  };
+  const auto take_header = [&](int first, int last,
+                               const std::vector<std::string>& names,
+                               const LensColumns& columns) {
+    analysis.evidence_line = first;
+    reading.header_line = first;
+    reading.header_end = last;
+    reading.header = names;
+    reading.columns = given.columns.empty() ? columns : given.columns;
+  };
   for (const Record& record : records) {
     const std::string_view content = trimmed(record.text);
     split_fields(record.text, separator, fields);
@@ -130,6 +158,15 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
     }
     const bool comment = content.front() == '#';
     if (reading.header_line != 0) {
+      const std::vector<std::string> merged =
+          reading.header_end == reading.header_line && !comment
+              ? two_rows(reading.header, fields)
+              : std::vector<std::string>();
+      if (!merged.empty()) {
+        take_header(reading.header_line, record.line, merged,
+                    read_header(merged).columns);
+        continue;
+      }
       // The first row under the header shows its decimal mark.
       reading.first_data_line = record.line;
       decided(given.columns.empty() ? ListReading::kHeader
@@ -140,17 +177,22 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
     if (reading.first_data_line == 0 && !comment) {
       const HeaderReading header = read_header(fields);
       const bool names = !header.columns.empty() || !header.refusal.empty();
+      const std::vector<std::string> merged =
+          text_line != 0 ? two_rows(text_row, fields)
+                         : std::vector<std::string>();
+      if (!merged.empty()) {
+        take_header(text_line, record.line, merged,
+                    read_header(merged).columns);
+        continue;
+      }
       if (given.columns.empty() ? names : header.header && enough) {
-        analysis.evidence_line = record.line;
         if (given.columns.empty() && !header.refusal.empty()) {
+          analysis.evidence_line = record.line;
           refused("line " + std::to_string(record.line) + ": " +
                   header.refusal);
           return analysis;
         }
-        reading.header_line = record.line;
-        reading.header = fields;
-        reading.columns =
-            given.columns.empty() ? header.columns : given.columns;
+        take_header(record.line, record.line, fields, header.columns);
         continue;
       }
     }
@@ -160,7 +202,7 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
       reading.columns = given.columns;
       reading.first_data_line = record.line;
       if (text_line != 0) {
-        reading.header_line = text_line;
+        reading.header_line = reading.header_end = text_line;
         reading.header = text_row;
       }
       decided(ListReading::kGiven);
@@ -169,6 +211,10 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
     if (comment) continue;  // a list without a header has comments
     RowReadings row = readings_of_row(fields);
     if (row.readings.empty()) {
+      if (row.lenses > 0 && unread_line == 0) {
+        unread_line = record.line;
+        unread = std::move(row);
+      }
       text_line = text_only(fields) ? record.line : 0;
       if (text_line != 0) text_row = fields;
       continue;
@@ -177,7 +223,7 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
       analysis.evidence_line = record.line;
       reading.first_data_line = record.line;
       if (text_line != 0) {
-        reading.header_line = text_line;
+        reading.header_line = reading.header_end = text_line;
         reading.header = text_row;
       }
       common = std::move(row.readings);
@@ -192,8 +238,7 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
         return analysis;
       }
     }
-    certain |= row.certain;
-    if (common.size() == 1 && certain) {
+    if (common.size() == 1) {
       reading.columns = common[0];
       decided(ListReading::kRows);
       return analysis;
@@ -202,6 +247,17 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
   if (!complete) return analysis;
   if (reading.header_line != 0 && reading.first_data_line == 0) {
     decided(given.columns.empty() ? ListReading::kHeader : ListReading::kGiven);
+  } else if (reading.first_data_line == 0 && unread_line != 0) {
+    analysis.evidence_line = unread_line;
+    const std::string line = "line " + std::to_string(unread_line);
+    refused(unread.lenses == 1
+                ? line + " holds one lens, and no row two: a list gives each "
+                         "row's two lenses laid one on the other; where a "
+                         "row holds both, name their columns with --columns"
+                : line + " has numbers in " + readings_named({unread.numbers}) +
+                      " that no two lenses and no six columns S, C, A, S, "
+                      "C, A read whole; name the lenses' columns with "
+                      "--columns");
   } else if (reading.first_data_line == 0) {
     decided(ListReading::kNowhere);
   } else {
@@ -238,6 +294,12 @@ ReadingDecision decide_reading(const std::vector<std::string>& lines,
     if (!trimmed(line).empty()) nowhere.reading.separator = separator_of(line);
   }
   return nowhere;
+}
+
+std::string lines_named(const ListReading& reading) {
+  const std::string first = std::to_string(reading.header_line);
+  if (reading.header_end == reading.header_line) return "line " + first;
+  return "lines " + first + "-" + std::to_string(reading.header_end);
 }
 
 std::string separator_named(char separator) {

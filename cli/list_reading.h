@@ -23,10 +23,12 @@ struct ListReading {
   char separator = '\0';  // tab, ';' or ','
   LensColumns columns;    // empty where no row places the lenses
   enum From { kNowhere, kGiven, kHeader, kRows } from = kNowhere;
-  // The header: the row that names the lenses, or in a list without one a
+  // The header: the row that names the lenses (or two rows, names over
+  // merged cells above the names under them), or in a list without one a
   // row of text right above the first row of data; 0 for none.
   int header_line = 0;
-  std::vector<std::string> header;  // its cells
+  int header_end = 0;               // its last line
+  std::vector<std::string> header;  // its names, two rows' merged
   int first_data_line = 0;          // 0 where none was sampled
   bool decimal_comma = false;       // its lenses write -1,25
 };
@@ -49,6 +51,9 @@ struct ReadingGiven {
 // with "#" above the header or the first row of data is a comment.
 ReadingDecision decide_reading(const std::vector<std::string>& lines,
                                bool complete, const ReadingGiven& given);
+
+// The header's lines as a message names them: "line 2", "lines 2-3".
+std::string lines_named(const ListReading& reading);
 
 // The separator as a message names it: "\",\"" or "a tab".
 std::string separator_named(char separator);

@@ -167,6 +167,8 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
       take_lines(text, false, combiner, output);
       return ends(at_next_line() + ": " + decoder.refusal());
     }
+    // DOS's end-of-file mark after the last line is no line.
+    if (last && text.ends_with('\x1A')) text.pop_back();
     // Text has no NUL: the lines before its line are taken, and the list
     // ends there, its bytes never echoed.
     const std::size_t nul = text.find('\0');
@@ -188,7 +190,10 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
     searched = line_ends ? 0 : readable.size();
     if (!combiner.refusal().empty()) return ends(combiner.refusal());
     if (nul != std::string::npos) {
-      return ends(at_next_line() + ": a NUL byte: this is no text list");
+      return ends(at_next_line() +
+                  ": a NUL byte: this is no text list, or UTF-16 without its "
+                  "byte order mark (name it with --encoding utf-16 or "
+                  "utf-16be)");
     }
     text.erase(0, taken);
     if (text.size() > kLongestLine) {

@@ -183,6 +183,14 @@ void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
       bytes.remove_prefix(kUtf16BeMark.size());
       state_ = State::kDecided;
     }
+    // UTF-16 without a mark: text has no NUL, so a NUL as the first
+    // character's high or low byte tells it and its order.
+    if (!given_ && state_ == State::kAscii && bytes.size() >= 2 &&
+        (bytes[0] == '\0') != (bytes[1] == '\0')) {
+      form_ = {bytes[1] == '\0' ? Encoding::kUtf16Le : Encoding::kUtf16Be,
+               false};
+      state_ = State::kDecided;
+    }
     if (state_ == State::kDecided) ascii_ = false;
   }
   if (state_ == State::kAscii) {

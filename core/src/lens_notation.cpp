@@ -124,7 +124,17 @@ std::optional<Stop> fold(std::string_view text, Folded& folded) {
     const Character c = word          ? Character{0, word->length}
                         : byte < 0x80 ? Character{byte, 1}
                                       : character_at(text, i);
-    const char ascii = word ? tag_letter(word->field) : ascii_form(c.code);
+    // "±0.00", as Japanese records write plano; ± before any other
+    // number has no place in a lens.
+    const std::string_view after = text.substr(i + c.length);
+    const std::size_t zeros = after.find_first_not_of("0.,");
+    const bool plano_sign =
+        c.code == 0xB1 && after.starts_with('0') &&
+        (zeros == std::string_view::npos || after[zeros] < '1' ||
+         after[zeros] > '9');
+    const char ascii = word         ? tag_letter(word->field)
+                       : plano_sign ? '+'
+                                    : ascii_form(c.code);
     if (ascii == 0) return Stop{i, kLensCharacter};
     if (ascii != kDropped) {
       if (folded.size == kLongest) return Stop{i, kNothingMore};
@@ -214,6 +224,7 @@ class Parser {
     const std::string_view word = letters_at(i_);
     if (is_tag(field, word)) {
       i_ += word.size();
+      if (word.size() > 1 && at(i_) == '.') ++i_;  // "Sph.1.00"
       skip_spaces();
     } else if (field == Field::kAxis && at(i_) == '@') {
       ++i_;
