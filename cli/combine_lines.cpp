@@ -172,9 +172,19 @@ void ListCombiner::take_record(std::string_view record,
   const bool above_data = reading_.header_line != 0
                               ? record_line_ < reading_.header_line
                               : record_line_ < reading_.first_data_line;
+  // A note or a footer below the list ("End of list", "合計12件"): text
+  // in its first cell alone, and no row split at another separator.
+  const auto note = [&] {
+    return fields_[0].find_first_of(",;\t") == std::string::npos &&
+           cell_of(fields_[0]).kind == CellKind::kOther &&
+           std::all_of(fields_.begin() + 1, fields_.end(),
+                       [](const std::string& f) { return trimmed(f).empty(); });
+  };
   if (all_empty(fields_) ||
-      (above_data && (reading_.header_line != 0 || text_only(fields_)))) {
-    // An empty row of a spreadsheet, or a title above the list, kept.
+      (above_data && (reading_.header_line != 0 || text_only(fields_))) ||
+      note()) {
+    // An empty row of a spreadsheet, a title above the list or a note
+    // below it, kept.
     if (options_.csv && !above_data) {
       write_fields(out);
       out.append(result_names().size(), output_separator());
@@ -234,6 +244,19 @@ inline bool ListCombiner::combine_row(std::string_view line_end,
   const std::optional<LensPower> lens1 = lens(0, reason);
   const std::optional<LensPower> lens2 = lens1 ? lens(1, reason) : lens1;
   if (!lens2) return false;
+  // Columns the rows told: each row leaves no number unread, as the row
+  // that told them did not.
+  if (reading_.from == ListReading::kRows &&
+      fields_.size() > columns_.size()) {
+    const int unread = unread_number(fields_, columns_);
+    if (unread >= 0) {
+      reason = "column " + std::to_string(unread + 1) + " holds " +
+               quoted(trimmed(fields_[unread])) +
+               ", which the lenses' columns " + columns_named(columns_) +
+               " leave unread";
+      return false;
+    }
+  }
   if (!fit_pair(*lens1, *lens2, options_.fitting, pair_)) {
     reason = not_carried(options_.fitting);
     return false;

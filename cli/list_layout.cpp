@@ -130,34 +130,87 @@ std::string readings_named(const std::vector<LensColumns>& readings) {
   return "columns " + candidates_named(readings);
 }
 
+namespace {
+
+// A cell of a row of data. "S1", "Sph 2": a header's word wherever it
+// stands, never a power. A tab in a cell is a tab-separated row split at
+// another separator.
+Cell cell_in_row(const std::string& field) {
+  const Cell cell = cell_of(field);
+  if (field.find('\t') != std::string::npos ||
+      (cell.kind == CellKind::kLens && column_name(field).numbered_lens())) {
+    return {CellKind::kOther};
+  }
+  return cell;
+}
+
+bool holds_number(const Cell& cell) {
+  return cell.kind == CellKind::kPower || cell.kind == CellKind::kLens ||
+         cell.kind == CellKind::kCount || cell.degrees >= 0;
+}
+
+// The first column outside `reading` whose number it leaves unread: a
+// power, a lens or an axis anywhere, or a whole number where a cylinder or
+// an axis could stand (right after a sphere alone); -1 for none. `cell`
+// gives column i's cell.
+template <class CellAt>
+int unread_in(const std::vector<std::string>& fields,
+              const LensColumns& reading, CellAt cell) {
+  const auto used = [&](int i) {
+    return std::find(reading.begin(), reading.end(), i) != reading.end();
+  };
+  // A sphere alone, which a cylinder could follow in the next cell.
+  const auto bare = [&](int i) {
+    if (cell(i).kind != CellKind::kLens) return true;
+    const auto lens = read_lens(fields[i], LensValues::kAny).lens;
+    return !lens || lens->cylinder == 0;
+  };
+  for (int i = 0; i < static_cast<int>(fields.size()); ++i) {
+    if (used(i) || trimmed(fields[i]).empty()) continue;
+    const Cell here = cell(i);
+    if (here.kind == CellKind::kCount
+            ? i > 0 && used(i - 1) && reading.size() == 2 && bare(i - 1)
+            : holds_number(here)) {
+      return i;
+    }
+  }
+  return -1;
+}
+
+}  // namespace
+
+int unread_number(const std::vector<std::string>& fields,
+                  const LensColumns& reading) {
+  return unread_in(fields, reading,
+                   [&](int i) { return cell_in_row(fields[i]); });
+}
+
 RowReadings readings_of_row(const std::vector<std::string>& fields) {
   const int n = static_cast<int>(fields.size());
   std::vector<Cell> cells;
   cells.reserve(fields.size());
-  for (const std::string& field : fields) {
-    cells.push_back(cell_of(field));
-    // "S1", "Sph 2": a header's word wherever it stands, never a power. A
-    // tab in a cell is a tab-separated row split at another separator.
-    if (field.find('\t') != std::string::npos ||
-        (cells.back().kind == CellKind::kLens &&
-         column_name(field).numbered_lens())) {
-      cells.back() = {CellKind::kOther};
-    }
-  }
+  for (const std::string& field : fields) cells.push_back(cell_in_row(field));
   const auto number = [&](int i) {
     return cells[i].kind == CellKind::kCount ||
            cells[i].kind == CellKind::kPower;
   };
   const auto empty = [&](int i) { return cells[i].kind == CellKind::kEmpty; };
+  const auto reads_every_number = [&](const LensColumns& reading) {
+    return unread_in(fields, reading, [&](int i) { return cells[i]; }) < 0;
+  };
 
   RowReadings row;
   for (int k = 0; k + 6 <= n; ++k) {
     bool fits = true;
+    // A cylinder is a power, or 0 as a spreadsheet writes it.
     for (const int lens : {k, k + 3}) {
-      fits = fits && number(lens) && (number(lens + 1) || empty(lens + 1)) &&
+      fits = fits && number(lens) &&
+             (cells[lens + 1].kind == CellKind::kPower ||
+              cells[lens + 1].degrees == 0 || empty(lens + 1)) &&
              (cells[lens + 2].degrees >= 0 || empty(lens + 2));
     }
-    if (fits) row.readings.push_back({k, k + 1, k + 2, k + 3, k + 4, k + 5});
+    const LensColumns six{k, k + 1, k + 2, k + 3, k + 4, k + 5};
+    if (fits && reads_every_number(six)) row.readings.push_back(six);
   }
   std::vector<int> lenses;  // lens texts and powers
   std::vector<int> counts;
@@ -170,43 +223,9 @@ RowReadings readings_of_row(const std::vector<std::string>& fields) {
       whole_lens_cell |= cells[i].kind == CellKind::kLens;
     }
     if (cells[i].kind == CellKind::kCount) counts.push_back(i);
+    if (holds_number(cells[i])) row.numbers.push_back(i);
   }
   row.lenses = static_cast<int>(lenses.size());
-  for (int i = 0; i < n; ++i) {
-    if (number(i) || cells[i].kind == CellKind::kLens ||
-        cells[i].degrees >= 0) {
-      row.numbers.push_back(i);
-    }
-  }
-  // A sphere that a cylinder could follow in the next cell.
-  const auto bare = [&](int i) {
-    if (cells[i].kind != CellKind::kLens) return true;
-    const auto lens = read_lens(fields[i], LensValues::kAny).lens;
-    return !lens || lens->cylinder == 0;
-  };
-  // No number is left unread: no power, lens or axis outside the reading,
-  // and no whole number where a cylinder or an axis could stand.
-  const auto reads_every_number = [&](const LensColumns& reading) {
-    const auto used = [&](int i) {
-      return std::find(reading.begin(), reading.end(), i) != reading.end();
-    };
-    for (int i = 0; i < n; ++i) {
-      if (used(i) || empty(i)) continue;
-      if (cells[i].kind == CellKind::kPower ||
-          cells[i].kind == CellKind::kLens ||
-          (cells[i].kind == CellKind::kOther && cells[i].degrees >= 0)) {
-        return false;
-      }
-      if (cells[i].kind == CellKind::kCount && i > 0 && used(i - 1) &&
-          (reading.size() == 2 || reading.back() != i - 1) && bare(i - 1)) {
-        return false;
-      }
-    }
-    return true;
-  };
-  std::erase_if(row.readings, [&](const LensColumns& reading) {
-    return !reads_every_number(reading);
-  });
   if (row.readings.size() == 1 && !whole_lens_cell) return row;
   for (std::size_t a = 0; a < lenses.size(); ++a) {
     for (std::size_t b = a + 1; b < lenses.size(); ++b) {

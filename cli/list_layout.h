@@ -40,6 +40,12 @@ struct RowReadings {
 };
 RowReadings readings_of_row(const std::vector<std::string>& fields);
 
+// The first column outside `reading` whose number it leaves unread (a
+// power, a lens or an axis, or a whole number right after a sphere alone,
+// where a cylinder or an axis could stand); -1 for none.
+int unread_number(const std::vector<std::string>& fields,
+                  const LensColumns& reading);
+
 // Whether every cell is text or empty: a title, a note, a header that
 // names no lens.
 bool text_only(const std::vector<std::string>& fields);

@@ -78,7 +78,10 @@ std::vector<LensColumns> common_readings(const std::vector<LensColumns>& a,
 }
 
 struct Analysis {
-  int evidence_line = 0;  // the header, or the first row a reading fits
+  // The header, or the first row that holds a lens or a power: the
+  // separator under which a list shows its form first is its separator.
+  int evidence_line = 0;
+  int open_from = 0;  // a quote open at the end of the lines, from here
   ReadingDecision decision;
 };
 
@@ -90,7 +93,11 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
   ListReading& reading = decision.reading;
   reading.separator = separator;
   std::vector<Record> records;
-  if (!records_of(lines, separator, complete, records)) complete = false;
+  if (!records_of(lines, separator, complete, records)) {
+    complete = false;
+    analysis.open_from =
+        records.empty() ? 1 : records.back().line + 1;  // at the latest
+  }
 
   const auto decided = [&](ListReading::From from) {
     reading.from = from;
@@ -124,6 +131,7 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
   // The first row of numbers that no reading fits, and its numbers.
   int unread_line = 0;
   RowReadings unread;
+  int unread_rows = 0, fitting_rows = 0;
   // Two rows as one header: names over merged cells, and the names under
   // them; nothing where the upper row names no lens by its number.
   const auto two_rows = [](const std::vector<std::string>& upper,
@@ -143,7 +151,7 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
   const auto take_header = [&](int first, int last,
                                const std::vector<std::string>& names,
                                const LensColumns& columns) {
-    analysis.evidence_line = first;
+    if (analysis.evidence_line == 0) analysis.evidence_line = first;
     reading.header_line = first;
     reading.header_end = last;
     reading.header = names;
@@ -210,7 +218,12 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
     }
     if (comment) continue;  // a list without a header has comments
     RowReadings row = readings_of_row(fields);
+    if ((row.lenses > 0 || !row.readings.empty()) &&
+        analysis.evidence_line == 0) {
+      analysis.evidence_line = record.line;
+    }
     if (row.readings.empty()) {
+      unread_rows += row.lenses > 0;
       if (row.lenses > 0 && unread_line == 0) {
         unread_line = record.line;
         unread = std::move(row);
@@ -220,7 +233,6 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
       continue;
     }
     if (reading.first_data_line == 0) {
-      analysis.evidence_line = record.line;
       reading.first_data_line = record.line;
       if (text_line != 0) {
         reading.header_line = reading.header_end = text_line;
@@ -238,26 +250,37 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
         return analysis;
       }
     }
-    if (common.size() == 1) {
+    ++fitting_rows;
+    // Rows no reading fits above it leave the reading in doubt until the
+    // rows it fits outnumber them.
+    if (common.size() == 1 && fitting_rows > unread_rows) {
       reading.columns = common[0];
       decided(ListReading::kRows);
       return analysis;
     }
   }
   if (!complete) return analysis;
+  const auto unread_named = [&] {
+    const std::string line = "line " + std::to_string(unread_line);
+    return unread.lenses == 1
+               ? line + " holds one lens, and no row two: a list gives each "
+                        "row's two lenses laid one on the other; where a row "
+                        "holds both, name their columns with --columns"
+               : line + " has numbers in " + readings_named({unread.numbers}) +
+                     " that no two lenses and no six columns S, C, A, S, C, "
+                     "A read whole; name the lenses' columns with --columns";
+  };
   if (reading.header_line != 0 && reading.first_data_line == 0) {
     decided(given.columns.empty() ? ListReading::kHeader : ListReading::kGiven);
   } else if (reading.first_data_line == 0 && unread_line != 0) {
-    analysis.evidence_line = unread_line;
-    const std::string line = "line " + std::to_string(unread_line);
-    refused(unread.lenses == 1
-                ? line + " holds one lens, and no row two: a list gives each "
-                         "row's two lenses laid one on the other; where a "
-                         "row holds both, name their columns with --columns"
-                : line + " has numbers in " + readings_named({unread.numbers}) +
-                      " that no two lenses and no six columns S, C, A, S, "
-                      "C, A read whole; name the lenses' columns with "
-                      "--columns");
+    refused(unread_named());
+  } else if (common.size() == 1 && fitting_rows < unread_rows) {
+    refused(unread_named() + " (as " + std::to_string(unread_rows) +
+            " rows; " + std::to_string(fitting_rows) + " fit " +
+            readings_named(common) + ")");
+  } else if (common.size() == 1) {
+    reading.columns = common[0];
+    decided(ListReading::kRows);
   } else if (reading.first_data_line == 0) {
     decided(ListReading::kNowhere);
   } else {
@@ -274,14 +297,26 @@ ReadingDecision decide_reading(const std::vector<std::string>& lines,
                                bool complete, const ReadingGiven& given) {
   static constexpr char kSeparators[] = {'\t', ';', ','};
   std::optional<Analysis> best;
+  std::vector<Analysis> analyses;  // those with a quote still open
   for (const char separator : kSeparators) {
     if (given.separator != '\0' && separator != given.separator) continue;
     Analysis analysis = analyse(lines, separator, complete, given);
+    if (analysis.open_from != 0) analyses.push_back(analysis);
     if (analysis.evidence_line == 0) continue;
+    // Where two show it on the same line, a tab before ";" before ",": a
+    // decimal comma splits a row at ",", never at a tab.
     if (!best || analysis.evidence_line < best->evidence_line) {
       best = std::move(analysis);
     }
   }
+  // A quote still open may yet close on a record that shows its
+  // separator before the best one's evidence.
+  const bool quote_waits = std::any_of(
+      analyses.begin(), analyses.end(), [&](const Analysis& a) {
+        return a.open_from != 0 &&
+               (!best || a.open_from <= best->evidence_line);
+      });
+  if (quote_waits) return ReadingDecision{};
   if (best) return best->decision;
   ReadingDecision nowhere;
   if (!complete) return nowhere;

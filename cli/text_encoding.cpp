@@ -16,6 +16,8 @@ namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+// The opening bytes that tell UTF-16 without a mark.
+constexpr std::size_t kUtf16Sample = 256;
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 constexpr char32_t kReplacement = 0xFFFD;
 
@@ -162,7 +164,19 @@ void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
     bytes = joined;
   }
   if (state_ == State::kStart) {
-    if (bytes.size() < kUtf8Mark.size() && !last) {
+    // The opening bytes, to a line end: enough for a mark, and for UTF-16
+    // without one.
+    // A line of printable ASCII ending the bytes is a typed line: it is
+    // answered at once.
+    const std::size_t lf = bytes.find('\n');
+    const bool printable = std::all_of(
+        bytes.begin(), bytes.end(), [](char c) {
+          return (c >= 0x20 && c < 0x7F) || c == '\t' || c == '\r' ||
+                 c == '\n';
+        });
+    if (!last && bytes.size() < kUtf16Sample &&
+        (bytes.size() < kUtf8Mark.size() ||
+         (lf + 1 >= bytes.size() && !(printable && lf + 1 == bytes.size())))) {
       held_.assign(bytes);
       return;
     }
@@ -183,12 +197,18 @@ void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
       bytes.remove_prefix(kUtf16BeMark.size());
       state_ = State::kDecided;
     }
-    // UTF-16 without a mark: text has no NUL, so a NUL as the first
-    // character's high or low byte tells it and its order.
-    if (!given_ && state_ == State::kAscii && bytes.size() >= 2 &&
-        (bytes[0] == '\0') != (bytes[1] == '\0')) {
-      form_ = {bytes[1] == '\0' ? Encoding::kUtf16Le : Encoding::kUtf16Be,
-               false};
+    // UTF-16 without a mark: text has no NUL, so NULs in the first line
+    // are the high bytes of characters, at odd offsets in little-endian
+    // order.
+    const std::string_view opening = bytes.substr(
+        0, std::min(kUtf16Sample, bytes.find('\n') + 2));
+    if (!given_ && state_ == State::kAscii &&
+        opening.find('\0') != std::string_view::npos) {
+      int odd = 0, even = 0;
+      for (std::size_t i = 0; i < opening.size(); ++i) {
+        if (opening[i] == '\0') ++(i % 2 == 1 ? odd : even);
+      }
+      form_ = {odd >= even ? Encoding::kUtf16Le : Encoding::kUtf16Be, false};
       state_ = State::kDecided;
     }
     if (state_ == State::kDecided) ascii_ = false;

@@ -706,6 +706,12 @@ SoakResult run_lab_exports(std::uint64_t seed, long lists,
     if (answer.status >= 0 && answer.status <= 2) {
       ++result.statuses[answer.status];
     }
+    if (answer.status != 0 && result.refusals.size() < shown) {
+      result.refusals.push_back(std::to_string(answer.status) + " " +
+                                answer.errors.substr(
+                                    0, answer.errors.find('\n')) +
+                                " in " + as_literal(list.bytes));
+    }
     if (wrong.empty()) continue;
     if (result.wrong++ < static_cast<long>(shown)) {
       result.shown.push_back(

@@ -61,6 +61,7 @@ struct SoakResult {
   long statuses[3] = {0, 0, 0};
   long wrong = 0;
   std::vector<std::string> shown;
+  std::vector<std::string> refusals;  // the first reasons, as a sample
 };
 SoakResult run_lab_exports(std::uint64_t seed, long lists,
                            std::size_t shown = 1);

@@ -16,6 +16,11 @@ int main(int argc, char** argv) {
   for (const std::string& wrong : result.shown) {
     std::printf("%s\n\n", wrong.c_str());
   }
+  if (std::getenv("SOAK_REFUSALS") != nullptr) {
+    for (const std::string& why : result.refusals) {
+      std::printf("%s\n", why.c_str());
+    }
+  }
   std::printf("%ld lists from seed %llu: %ld read, %ld with rows refused, "
               "%ld refused whole; %ld wrong answers\n",
               lists, seed, result.statuses[0], result.statuses[1],
