@@ -128,8 +128,9 @@ inline void ListCombiner::read_line(std::string_view line,
   take_record(line, line_end, out, errors);
 }
 
-void ListCombiner::finish(std::string& out, std::string& errors) {
+void ListCombiner::finish(std::string& out, std::string& errors, bool cut) {
   if (!decided_ && refusal_.empty()) decide(true, out, errors);
+  if (cut) pending_.clear();  // a record the list's end cut, not unclosed
   while (!pending_.empty() && refusal_.empty()) unclosed(out, errors);
 }
 

@@ -36,8 +36,9 @@ class ListCombiner {
                  std::string& out, std::string& errors);
   // At the end of the list: the reading is decided from what there is, and
   // a quote still open is an error of the line it opened on, the lines
-  // after it read as rows.
-  void finish(std::string& out, std::string& errors);
+  // after it read as rows; where the list is `cut` short by a refusal, the
+  // record is left unread.
+  void finish(std::string& out, std::string& errors, bool cut = false);
 
   int lines() const { return line_; }
   int unread() const { return unread_; }

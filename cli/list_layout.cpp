@@ -11,13 +11,6 @@ namespace toric {
 
 namespace {
 
-bool has_letters(const std::string& field) {
-  return std::any_of(field.begin(), field.end(), [](char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u >= 0x80 || ((u | 0x20) >= 'a' && (u | 0x20) <= 'z');
-  });
-}
-
 std::string candidates_named(const std::vector<LensColumns>& candidates) {
   std::string named;
   for (std::size_t i = 0; i < candidates.size(); ++i) {
@@ -36,87 +29,6 @@ std::string columns_named(const LensColumns& columns) {
     named += std::to_string(column + 1);
   }
   return named;
-}
-
-HeaderReading read_header(const std::vector<std::string>& fields) {
-  HeaderReading reading;
-  bool letters = false;
-  std::vector<ColumnName> names;
-  for (const std::string& field : fields) {
-    names.push_back(column_name(field));
-    const CellKind kind = cell_of(field).kind;
-    // A value no header holds: a number, a lens, "pl".
-    if (!names.back().names_lens_column() && kind != CellKind::kOther &&
-        kind != CellKind::kEmpty) {
-      return reading;
-    }
-    letters |= has_letters(field);
-  }
-  reading.header = letters;
-  if (!letters) return reading;
-
-  bool right = false, left = false;
-  constexpr int kLenses = 10;  // numbered 1 to 9; 0 for unnumbered
-  std::array<std::vector<int>, kLenses> whole;
-  std::array<std::array<std::vector<int>, 3>, kLenses> named;  // by field
-  for (int i = 0; i < static_cast<int>(names.size()); ++i) {
-    const ColumnName& n = names[i];
-    if (!n.known) continue;
-    right |= n.eye == 'R';
-    left |= n.eye == 'L';
-    if (n.whole) whole[n.lens].push_back(i);
-    if (n.field >= 0) named[n.lens][n.field].push_back(i);
-  }
-  if (right && left) {
-    reading.refusal =
-        "the header names the right and the left eye: a prescription for "
-        "two eyes, not two lenses laid one on the other (--columns "
-        "combines named columns all the same)";
-    return reading;
-  }
-  // Lens 1 and lens 2 by their numbers; a third lens's columns (an
-  // answer's) are copied.
-  std::vector<LensColumns> found;
-  if (whole[1].size() == 1 && whole[2].size() == 1) {
-    found.push_back({whole[1][0], whole[2][0]});
-  }
-  LensColumns six;
-  for (const int lens : {1, 2}) {
-    for (int f = 0; f < 3; ++f) {
-      if (named[lens][f].size() == 1) six.push_back(named[lens][f][0]);
-    }
-  }
-  if (six.size() != 6) {
-    // S, C, A, S, C, A without numbers: the first of each is lens 1's.
-    six.clear();
-    for (const int lens : {0, 1}) {
-      for (int f = 0; f < 3; ++f) {
-        if (named[0][f].size() == 2) six.push_back(named[0][f][lens]);
-      }
-    }
-  }
-  if (six.size() == 6) found.push_back(six);
-  if (found.size() == 1) reading.columns = found[0];
-  return reading;
-}
-
-std::vector<std::string> merged_header(const std::vector<std::string>& upper,
-                                       const std::vector<std::string>& lower) {
-  std::vector<std::string> merged(std::max(upper.size(), lower.size()));
-  std::string carried;  // a lens's name over the empty cells right of it
-  for (std::size_t i = 0; i < merged.size(); ++i) {
-    const std::string above = i < upper.size() ? upper[i] : std::string();
-    const std::string below = i < lower.size() ? lower[i] : std::string();
-    if (!trimmed(above).empty()) {
-      const ColumnName name = column_name(above);
-      carried = name.known && name.whole ? above : std::string();
-    }
-    const std::string& over = trimmed(above).empty() ? carried : above;
-    merged[i] = trimmed(below).empty()
-                    ? above
-                    : (over.empty() ? below : over + " " + below);
-  }
-  return merged;
 }
 
 bool text_only(const std::vector<std::string>& fields) {
@@ -233,12 +145,10 @@ RowReadings readings_of_row(const std::vector<std::string>& fields) {
       if (reads_every_number(pair)) row.readings.push_back(pair);
     }
   }
-  if (lenses.size() + counts.size() == 2 && filled == 2 && !counts.empty()) {
-    // A pair and nothing else: whole numbers are spheres here.
-    LensColumns two = lenses;
-    two.insert(two.end(), counts.begin(), counts.end());
-    std::sort(two.begin(), two.end());
-    row.readings.push_back(two);
+  if (lenses.empty() && counts.size() == 2 && filled == 2) {
+    // Two whole numbers and nothing else are spheres, as a spreadsheet
+    // writes +2.00; beside a lens a whole number is an id.
+    row.readings.push_back(counts);
   }
   return row;
 }

@@ -1,32 +1,13 @@
 #pragma once
-// Where a list's lenses are: named by its header, or told by its rows.
-// A header that names two eyes is said so, never guessed.
+// Where a list's lenses are, as its rows tell them (its header's names
+// are the core's: toric/column_names.h).
 
 #include <string>
 #include <vector>
 
+#include "toric/column_names.h"
+
 namespace toric {
-
-// The lenses' columns, counted from 0: two columns of whole lenses, or six
-// columns sphere, cylinder, axis of lens 1, then of lens 2.
-using LensColumns = std::vector<int>;
-
-struct HeaderReading {
-  bool header = false;  // the record names its columns
-  LensColumns columns;  // where its names put the lenses; empty for nowhere
-  std::string refusal;  // why the list is no pair of lenses a row
-};
-
-// Reads a first record as a header: names such as "1枚目S", "S1", "sph 2",
-// "円柱2", "lens 1", "レンズ2", "2枚目"; S, C, A twice over in order; or
-// the two eyes (右/左, R/L, OD/OS), which is refused.
-HeaderReading read_header(const std::vector<std::string>& fields);
-
-// Two header rows as one: the names of a row over merged cells carried
-// right over its empty cells, and put before the names under them
-// ("1枚目" over "球面", "円柱", "軸").
-std::vector<std::string> merged_header(const std::vector<std::string>& upper,
-                                       const std::vector<std::string>& lower);
 
 // The readings a row of data fits: six numbers S, C, A, S, C, A win over
 // two plain numbers; any two cells that read as lenses, or the row's only

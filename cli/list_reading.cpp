@@ -132,21 +132,14 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
   int unread_line = 0;
   RowReadings unread;
   int unread_rows = 0, fitting_rows = 0;
-  // Two rows as one header: names over merged cells, and the names under
-  // them; nothing where the upper row names no lens by its number.
-  const auto two_rows = [](const std::vector<std::string>& upper,
-                           const std::vector<std::string>& lower) {
-    const bool lens_above =
-        std::any_of(upper.begin(), upper.end(), [](const std::string& cell) {
-          const ColumnName name = column_name(cell);
-          return name.numbered_lens() && name.whole;
-        });
-    std::vector<std::string> merged;
-    if (lens_above && read_header(lower).header) {
-      merged = merged_header(upper, lower);
-      if (read_header(merged).columns.empty()) merged.clear();
+  // The row above as the header of a list without one that names the
+  // lenses, from the first row of data.
+  const auto first_data = [&](int line) {
+    reading.first_data_line = line;
+    if (text_line != 0) {
+      reading.header_line = reading.header_end = text_line;
+      reading.header = text_row;
     }
-    return merged;
   };
   const auto take_header = [&](int first, int last,
                                const std::vector<std::string>& names,
@@ -165,10 +158,10 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
       continue;
     }
     const bool comment = content.front() == '#';
-    if (reading.header_line != 0) {
+    if (reading.header_line != 0 && reading.first_data_line == 0) {
       const std::vector<std::string> merged =
           reading.header_end == reading.header_line && !comment
-              ? two_rows(reading.header, fields)
+              ? merged_header(reading.header, fields)
               : std::vector<std::string>();
       if (!merged.empty()) {
         take_header(reading.header_line, record.line, merged,
@@ -186,7 +179,7 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
       const HeaderReading header = read_header(fields);
       const bool names = !header.columns.empty() || !header.refusal.empty();
       const std::vector<std::string> merged =
-          text_line != 0 ? two_rows(text_row, fields)
+          text_line != 0 ? merged_header(text_row, fields)
                          : std::vector<std::string>();
       if (!merged.empty()) {
         take_header(text_line, record.line, merged,
@@ -208,11 +201,7 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
       if (comment || !enough) continue;
       analysis.evidence_line = record.line;
       reading.columns = given.columns;
-      reading.first_data_line = record.line;
-      if (text_line != 0) {
-        reading.header_line = reading.header_end = text_line;
-        reading.header = text_row;
-      }
+      first_data(record.line);
       decided(ListReading::kGiven);
       return analysis;
     }
@@ -233,11 +222,7 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
       continue;
     }
     if (reading.first_data_line == 0) {
-      reading.first_data_line = record.line;
-      if (text_line != 0) {
-        reading.header_line = reading.header_end = text_line;
-        reading.header = text_row;
-      }
+      first_data(record.line);
       common = std::move(row.readings);
     } else {
       const std::vector<LensColumns> before = common;
@@ -252,8 +237,16 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
     }
     ++fitting_rows;
     // Rows no reading fits above it leave the reading in doubt until the
-    // rows it fits outnumber them.
-    if (common.size() == 1 && fitting_rows > unread_rows) {
+    // rows it fits outnumber them; so does a whole number it leaves to be
+    // an id (a sphere as a spreadsheet writes 10.00?) until a second row.
+    const bool id_left = std::any_of(
+        row.numbers.begin(), row.numbers.end(), [&](int column) {
+          return std::find(common[0].begin(), common[0].end(), column) ==
+                     common[0].end() &&
+                 cell_of(fields[column]).kind == CellKind::kCount;
+        });
+    if (common.size() == 1 && fitting_rows > unread_rows &&
+        (!id_left || fitting_rows > 1)) {
       reading.columns = common[0];
       decided(ListReading::kRows);
       return analysis;

@@ -142,7 +142,7 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
       options.encoding ? TextDecoder(*options.encoding) : TextDecoder();
   // What has been read goes out, then why the list ends here.
   const auto ends = [&](const std::string& why) {
-    combiner.finish(output.text, output.errors);
+    combiner.finish(output.text, output.errors, true);
     if (!output.flush(decoder.form())) return output.cannot_write();
     return output.fail(why);
   };

@@ -200,8 +200,10 @@ void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
     // UTF-16 without a mark: text has no NUL, so NULs in the first line
     // are the high bytes of characters, at odd offsets in little-endian
     // order.
-    const std::string_view opening = bytes.substr(
-        0, std::min(kUtf16Sample, bytes.find('\n') + 2));
+    const std::string_view opening =
+        bytes.substr(0, lf == std::string_view::npos
+                            ? kUtf16Sample
+                            : std::min(kUtf16Sample, lf + 2));
     if (!given_ && state_ == State::kAscii &&
         opening.find('\0') != std::string_view::npos) {
       int odd = 0, even = 0;

@@ -563,6 +563,7 @@ LabExport make_lab_export(Random& random) {
       }
     }
     add(record_of(cells, form), plain_result(lenses[0], lenses[1]), true);
+    list.cylinders |= lenses[0].cylinder != 0 || lenses[1].cylinder != 0;
   }
   if (chance(random, 0.15)) {
     add_text(pick(random, std::vector<std::string>{"# end", "合計件数",
@@ -647,8 +648,15 @@ std::string check_judged(const LabExport& list, const std::string& report) {
                     : "header: lines " + std::to_string(list.header_first) +
                           "-" + std::to_string(list.header_last) + ":";
   }
+  // Spheres alone in three cells each read as lenses in one cell alike.
+  const auto spheres = [&](std::string columns) {
+    columns = columns.substr(0, columns.find(','));
+    return replaced(columns, "columns", "column");
+  };
   for (const std::string& line : wanted) {
-    if (report.find(line) == std::string::npos) {
+    if (report.find(line) == std::string::npos &&
+        (line.find(',') == std::string::npos ||
+         report.find(spheres(line)) == std::string::npos || list.cylinders)) {
       return "--check lacks \"" + line + "\":\n" + report;
     }
   }

@@ -29,6 +29,7 @@ struct LabExport {
   // lenses' columns, counted from 1.
   int header_first = 0, header_last = 0;
   std::string lens1_columns, lens2_columns;
+  bool cylinders = false;  // some data row has one
   std::string features;  // what it was made of, for a report
 };
 

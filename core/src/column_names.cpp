@@ -1,5 +1,7 @@
 #include "toric/column_names.h"
 
+#include <algorithm>
+#include <array>
 #include <optional>
 #include <utility>
 
@@ -86,6 +88,17 @@ char32_t with_mark(char32_t base, bool semi) {
   if (semi) return ha ? base + 2 : 0;
   if (k == U'ウ') return base + (U'ヴ' - U'ウ');
   return ka_to || ha ? base + 1 : 0;
+}
+
+bool blank(std::string_view text) {
+  return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+bool has_letters(const std::string& field) {
+  return std::any_of(field.begin(), field.end(), [](char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 0x80 || ((u | 0x20) >= 'a' && (u | 0x20) <= 'z');
+  });
 }
 
 }  // namespace
@@ -178,6 +191,94 @@ ColumnName column_name(std::string_view cell) {
   if (digits > 1 || sign) name.known = false;
   if (name.field >= 0) name.whole = false;
   return name;
+}
+
+HeaderReading read_header(const std::vector<std::string>& fields) {
+  HeaderReading reading;
+  bool letters = false;
+  std::vector<ColumnName> names;
+  for (const std::string& field : fields) {
+    names.push_back(column_name(field));
+    const CellKind kind = cell_of(field).kind;
+    // A value no header holds: a number, a lens, "pl".
+    if (!names.back().names_lens_column() && kind != CellKind::kOther &&
+        kind != CellKind::kEmpty) {
+      return reading;
+    }
+    letters |= has_letters(field);
+  }
+  reading.header = letters;
+  if (!letters) return reading;
+
+  bool right = false, left = false;
+  constexpr int kLenses = 10;  // numbered 1 to 9; 0 for unnumbered
+  std::array<std::vector<int>, kLenses> whole;
+  std::array<std::array<std::vector<int>, 3>, kLenses> named;  // by field
+  for (int i = 0; i < static_cast<int>(names.size()); ++i) {
+    const ColumnName& n = names[i];
+    if (!n.known) continue;
+    right |= n.eye == 'R';
+    left |= n.eye == 'L';
+    if (n.whole) whole[n.lens].push_back(i);
+    if (n.field >= 0) named[n.lens][n.field].push_back(i);
+  }
+  if (right && left) {
+    reading.refusal =
+        "the header names the right and the left eye: a prescription for "
+        "two eyes, not two lenses laid one on the other (--columns "
+        "combines named columns all the same)";
+    return reading;
+  }
+  // Lens 1 and lens 2 by their numbers; a third lens's columns (an
+  // answer's) are copied.
+  std::vector<LensColumns> found;
+  if (whole[1].size() == 1 && whole[2].size() == 1) {
+    found.push_back({whole[1][0], whole[2][0]});
+  }
+  LensColumns six;
+  for (const int lens : {1, 2}) {
+    for (int f = 0; f < 3; ++f) {
+      if (named[lens][f].size() == 1) six.push_back(named[lens][f][0]);
+    }
+  }
+  if (six.size() != 6) {
+    // S, C, A, S, C, A without numbers: the first of each is lens 1's.
+    six.clear();
+    for (const int lens : {0, 1}) {
+      for (int f = 0; f < 3; ++f) {
+        if (named[0][f].size() == 2) six.push_back(named[0][f][lens]);
+      }
+    }
+  }
+  if (six.size() == 6) found.push_back(six);
+  if (found.size() == 1) reading.columns = found[0];
+  return reading;
+}
+
+std::vector<std::string> merged_header(const std::vector<std::string>& upper,
+                                       const std::vector<std::string>& lower) {
+  const bool lens_above =
+      std::any_of(upper.begin(), upper.end(), [](const std::string& cell) {
+        const ColumnName name = column_name(cell);
+        return name.numbered_lens() && name.whole;
+      });
+  if (!lens_above || !read_header(lower).header) return {};
+  std::vector<std::string> merged(std::max(upper.size(), lower.size()));
+  std::string carried;  // a lens's name over the empty cells right of it
+  for (std::size_t i = 0; i < merged.size(); ++i) {
+    const std::string above = i < upper.size() ? upper[i] : std::string();
+    const std::string below = i < lower.size() ? lower[i] : std::string();
+    if (!blank(above)) {
+      const ColumnName name = column_name(above);
+      carried = name.known && name.whole ? above : std::string();
+    }
+    const std::string& over = blank(above) ? carried : above;
+    merged[i] = blank(below)
+                    ? above
+                    : (over.empty() ? below : over + " " + below);
+  }
+  if (read_header(merged).columns.empty()) merged.clear();
+  return merged;
 }
 
 }  // namespace toric

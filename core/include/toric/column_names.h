@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "toric/lens_notation.h"
 
@@ -32,6 +33,28 @@ struct ColumnName {
 };
 
 ColumnName column_name(std::string_view cell);
+
+// The lenses' columns, counted from 0: two columns of whole lenses, or six
+// columns sphere, cylinder, axis of lens 1, then of lens 2.
+using LensColumns = std::vector<int>;
+
+struct HeaderReading {
+  bool header = false;  // the record names its columns
+  LensColumns columns;  // where its names put the lenses; empty for nowhere
+  std::string refusal;  // why the list is no pair of lenses a row
+};
+
+// Reads a first record as a header: names such as "1枚目S", "S1", "sph 2",
+// "円柱2", "lens 1", "レンズ2", "2枚目"; S, C, A twice over in order; or
+// the two eyes (右/左, R/L, OD/OS), which is refused.
+HeaderReading read_header(const std::vector<std::string>& fields);
+
+// Two header rows as one: the names of a row over merged cells carried
+// right over its empty cells, and put before the names under them
+// ("1枚目" over "球面", "円柱", "軸"). Nothing where the upper row names
+// no lens by its number, or the two name no lenses' columns.
+std::vector<std::string> merged_header(const std::vector<std::string>& upper,
+                                       const std::vector<std::string>& lower);
 
 // The text with full-width letters, digits and signs as ASCII, half-width
 // katakana as full-width, and a kana with a combining (semi-)voiced mark
