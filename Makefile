@@ -47,7 +47,7 @@ FUZZ_PACKAGES := clang libclang-rt-dev
 # and the instruction count callgrind.
 BENCH_PACKAGES := python3-xlib valgrind
 
-.PHONY: run test bench fuzz package windows screenshot web
+.PHONY: run test bench fuzz soak package windows screenshot web
 
 run:
 	scripts/install-packages $(BUILD_PACKAGES) $(RUN_PACKAGES) $(DISPLAY_PACKAGES)
@@ -93,6 +93,17 @@ fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	scripts/run-fuzz build/fuzz $(FUZZ_SECONDS)
+
+# A million lists as labs save them, each with its right answer known, read
+# by toric-combine: every wrong answer is printed with the list that gave it
+# (SOAK_LISTS and SOAK_SEED choose others).
+SOAK_LISTS ?= 1000000
+SOAK_SEED ?= 1
+soak:
+	scripts/install-packages $(BUILD_PACKAGES)
+	cmake --preset default
+	cmake --build --preset default --target lab_exports_soak
+	build/default/tests/lab_exports_soak $(SOAK_LISTS) $(SOAK_SEED)
 
 # One .deb under build/packages/, stripped, from the install rules.
 package:

@@ -166,17 +166,19 @@ void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
   if (state_ == State::kStart) {
     // The opening bytes, to a line end: enough for a mark, and for UTF-16
     // without one.
-    // A line of printable ASCII ending the bytes is a typed line: it is
-    // answered at once.
+    // The first line, to decide from: held whole, with the byte after its
+    // end where it is no printable ASCII (UTF-16's "\n\0"). A printable
+    // line is a typed one, answered at once.
     const std::size_t lf = bytes.find('\n');
-    const bool printable = std::all_of(
-        bytes.begin(), bytes.end(), [](char c) {
+    const std::string_view line = bytes.substr(0, lf + 1);  // all, no LF
+    const bool printable =
+        std::all_of(line.begin(), line.end(), [](char c) {
           return (c >= 0x20 && c < 0x7F) || c == '\t' || c == '\r' ||
                  c == '\n';
         });
     if (!last && bytes.size() < kUtf16Sample &&
-        (bytes.size() < kUtf8Mark.size() ||
-         (lf + 1 >= bytes.size() && !(printable && lf + 1 == bytes.size())))) {
+        (bytes.size() < kUtf8Mark.size() || lf == std::string_view::npos ||
+         (lf + 1 >= bytes.size() && !printable))) {
       held_.assign(bytes);
       return;
     }
@@ -200,11 +202,10 @@ void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
     // UTF-16 without a mark: text has no NUL, so NULs in the first line
     // are the high bytes of characters, at odd offsets in little-endian
     // order.
-    const std::string_view opening =
-        bytes.substr(0, lf == std::string_view::npos
-                            ? kUtf16Sample
-                            : std::min(kUtf16Sample, lf + 2));
-    if (!given_ && state_ == State::kAscii &&
+    const std::string_view opening = bytes.substr(
+        0, lf == std::string_view::npos ? kUtf16Sample
+                                        : std::min(kUtf16Sample, lf + 2));
+    if (!given_ && state_ == State::kAscii && !printable &&
         opening.find('\0') != std::string_view::npos) {
       int odd = 0, even = 0;
       for (std::size_t i = 0; i < opening.size(); ++i) {

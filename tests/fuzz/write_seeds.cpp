@@ -1,11 +1,12 @@
 // The fuzz target's first inputs: every input of toric-combine's test
-// table up to 128 KiB, each after the byte that chooses its options, into
-// the folder named by the one argument.
+// table up to 128 KiB, and lists as labs save them, each after the byte
+// that chooses its options, into the folder named by the one argument.
 #include <cstdint>
 #include <fstream>
 #include <string>
 
 #include "combine_runs.h"
+#include "lab_exports.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
@@ -30,6 +31,15 @@ int main(int argc, char** argv) {
     std::ofstream seed(std::string(argv[1]) + "/" + run.name, std::ios::binary);
     seed << static_cast<char>(choice)
          << (run.input.empty() ? lenses + "\n" : run.input);
+    if (!seed) return 1;
+  }
+  std::mt19937_64 random(1);
+  for (int i = 0; i < 200; ++i) {
+    const std::string list = toric::test::make_lab_export(random).bytes;
+    std::ofstream seed(std::string(argv[1]) + "/lab_export_" +
+                           std::to_string(i),
+                       std::ios::binary);
+    seed << static_cast<char>(i % 8 == 0 ? 1 : 2) << list;
     if (!seed) return 1;
   }
   return 0;
