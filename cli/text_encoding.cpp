@@ -170,7 +170,8 @@ void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
     // end where it is no printable ASCII (UTF-16's "\n\0"). A printable
     // line is a typed one, answered at once.
     const std::size_t lf = bytes.find('\n');
-    const std::string_view line = bytes.substr(0, lf + 1);  // all, no LF
+    const std::string_view line =
+        lf == std::string_view::npos ? bytes : bytes.substr(0, lf + 1);
     const bool printable =
         std::all_of(line.begin(), line.end(), [](char c) {
           return (c >= 0x20 && c < 0x7F) || c == '\t' || c == '\r' ||
