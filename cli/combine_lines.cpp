@@ -247,8 +247,7 @@ inline bool ListCombiner::combine_row(std::string_view line_end,
   if (!lens2) return false;
   // Columns the rows told: each row leaves no number unread, as the row
   // that told them did not.
-  if (reading_.from == ListReading::kRows &&
-      fields_.size() > columns_.size()) {
+  if (reading_.from == ListReading::kRows && fields_.size() > columns_.size()) {
     const int unread = unread_number(fields_, columns_);
     if (unread >= 0) {
       reason = "column " + std::to_string(unread + 1) + " holds " +

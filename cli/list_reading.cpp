@@ -239,8 +239,8 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
     // Rows no reading fits above it leave the reading in doubt until the
     // rows it fits outnumber them; so does a whole number it leaves to be
     // an id (a sphere as a spreadsheet writes 10.00?) until a second row.
-    const bool id_left = std::any_of(
-        row.numbers.begin(), row.numbers.end(), [&](int column) {
+    const bool id_left =
+        std::any_of(row.numbers.begin(), row.numbers.end(), [&](int column) {
           return std::find(common[0].begin(), common[0].end(), column) ==
                      common[0].end() &&
                  cell_of(fields[column]).kind == CellKind::kCount;
@@ -256,9 +256,10 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
   const auto unread_named = [&] {
     const std::string line = "line " + std::to_string(unread_line);
     return unread.lenses == 1
-               ? line + " holds one lens, and no row two: a list gives each "
-                        "row's two lenses laid one on the other; where a row "
-                        "holds both, name their columns with --columns"
+               ? line +
+                     " holds one lens, and no row two: a list gives each "
+                     "row's two lenses laid one on the other; where a row "
+                     "holds both, name their columns with --columns"
                : line + " has numbers in " + readings_named({unread.numbers}) +
                      " that no two lenses and no six columns S, C, A, S, C, "
                      "A read whole; name the lenses' columns with --columns";
@@ -268,9 +269,9 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
   } else if (reading.first_data_line == 0 && unread_line != 0) {
     refused(unread_named());
   } else if (common.size() == 1 && fitting_rows < unread_rows) {
-    refused(unread_named() + " (as " + std::to_string(unread_rows) +
-            " rows; " + std::to_string(fitting_rows) + " fit " +
-            readings_named(common) + ")");
+    refused(unread_named() + " (as " + std::to_string(unread_rows) + " rows; " +
+            std::to_string(fitting_rows) + " fit " + readings_named(common) +
+            ")");
   } else if (common.size() == 1) {
     reading.columns = common[0];
     decided(ListReading::kRows);
@@ -304,8 +305,8 @@ ReadingDecision decide_reading(const std::vector<std::string>& lines,
   }
   // A quote still open may yet close on a record that shows its
   // separator before the best one's evidence.
-  const bool quote_waits = std::any_of(
-      analyses.begin(), analyses.end(), [&](const Analysis& a) {
+  const bool quote_waits =
+      std::any_of(analyses.begin(), analyses.end(), [&](const Analysis& a) {
         return a.open_from != 0 &&
                (!best || a.open_from <= best->evidence_line);
       });

@@ -172,11 +172,9 @@ void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
     const std::size_t lf = bytes.find('\n');
     const std::string_view line =
         lf == std::string_view::npos ? bytes : bytes.substr(0, lf + 1);
-    const bool printable =
-        std::all_of(line.begin(), line.end(), [](char c) {
-          return (c >= 0x20 && c < 0x7F) || c == '\t' || c == '\r' ||
-                 c == '\n';
-        });
+    const bool printable = std::all_of(line.begin(), line.end(), [](char c) {
+      return (c >= 0x20 && c < 0x7F) || c == '\t' || c == '\r' || c == '\n';
+    });
     if (!last && bytes.size() < kUtf16Sample &&
         (bytes.size() < kUtf8Mark.size() || lf == std::string_view::npos ||
          (lf + 1 >= bytes.size() && !printable))) {

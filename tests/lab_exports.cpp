@@ -53,9 +53,9 @@ Lens random_lens(Random& random) {
         chance(random, 0.1) ? pick(random, std::vector<int>{0, last})
                             : between(random, 0, last));
   };
-  const LensPower p = lens_on_bars(position(kSphereSpan.last),
-                                   position(kCylinderSpan.last),
-                                   position(kAxisSpan.last));
+  const LensPower p =
+      lens_on_bars(position(kSphereSpan.last), position(kCylinderSpan.last),
+                   position(kAxisSpan.last));
   // The axis bar's 0 is written 180, as it reads.
   return {p.sphere, p.cylinder, axis_read(p.axis)};
 }
@@ -95,9 +95,9 @@ std::string one_cell(const Lens& lens, Style style) {
   // "pl" and "plano" alone, a tag before a number.
   const bool word = style.plano[0] == 'p';
   const bool tagged = style.notation >= 2 && style.notation <= 7;
-  const std::string s = lens.sphere != 0        ? decimal(lens.sphere, style)
+  const std::string s = lens.sphere != 0    ? decimal(lens.sphere, style)
                         : !(word && tagged) ? style.plano
-                                                : decimal(0, style);
+                                            : decimal(0, style);
   const std::string c = decimal(lens.cylinder, style);
   const std::string a = std::to_string(lens.axis);
   const bool cyl = lens.cylinder != 0;
@@ -140,9 +140,8 @@ std::vector<std::string> three_cells(const Lens& lens, const Style& style) {
   std::string c = cyl || !style.zero_cylinder_empty
                       ? decimal(lens.cylinder, style)
                       : std::string();
-  std::string a = cyl || !style.zero_cylinder_empty
-                      ? std::to_string(lens.axis)
-                      : std::string();
+  std::string a = cyl || !style.zero_cylinder_empty ? std::to_string(lens.axis)
+                                                    : std::string();
   if (!a.empty() && style.axis_mark == "°") a += "°";
   if (!a.empty() && style.axis_mark == "x") a = "x" + a;
   return {cell_sphere(lens.sphere, style), c, a};
@@ -244,8 +243,11 @@ std::string in_form(std::string word, int form) {
   }
   if (form == 2) {  // half-width katakana, as old systems and some PCs
     for (const auto& [full, half] :
-         std::vector<std::pair<std::string, std::string>>{
-             {"レ", "ﾚ"}, {"ン", "ﾝ"}, {"ズ", "ｽﾞ"}, {"メ", "ﾒ"}, {"モ", "ﾓ"}}) {
+         std::vector<std::pair<std::string, std::string>>{{"レ", "ﾚ"},
+                                                          {"ン", "ﾝ"},
+                                                          {"ズ", "ｽﾞ"},
+                                                          {"メ", "ﾒ"},
+                                                          {"モ", "ﾓ"}}) {
       word = replaced(word, full, half);
     }
   }
@@ -259,8 +261,7 @@ std::string numbered(const std::string& word, int lens) {
 
 // ---- Other cells ----------------------------------------------------------
 
-std::string other_cell(Kind kind, int row, const Style& style,
-                       Random& random) {
+std::string other_cell(Kind kind, int row, const Style& style, Random& random) {
   switch (kind) {
     case Kind::kId:
       return pick(random, std::vector<std::string>{
@@ -268,24 +269,24 @@ std::string other_cell(Kind kind, int row, const Style& style,
                               "A-" + std::to_string(100 + row),
                               "2026-" + std::to_string(100 + row)});
     case Kind::kName:
-      return pick(random, std::vector<std::string>{
-                              "Yamada Taro", "山田 太郎", "Sato, Ken",
-                              "\"Ken\" Ito", "Müller; Hans", "Tanaka\nHanako",
-                              "佐藤", "O'Neil", ""});
+      return pick(random,
+                  std::vector<std::string>{
+                      "Yamada Taro", "山田 太郎", "Sato, Ken", "\"Ken\" Ito",
+                      "Müller; Hans", "Tanaka\nHanako", "佐藤", "O'Neil", ""});
     case Kind::kDate:
       return pick(random,
                   std::vector<std::string>{"2026-12-10", "10.12.2026",
                                            "2026/12/10", "12/10/2026", ""});
     case Kind::kPd:
       return pick(random, std::vector<std::string>{
-                              "62", decimal(62.5, style, false),
-                              "31/31", decimal(31.5, style, false) + "/31"});
+                              "62", decimal(62.5, style, false), "31/31",
+                              decimal(31.5, style, false) + "/31"});
     case Kind::kAdd:
-      return pick(random, std::vector<std::string>{
-                              decimal(2.0, style), decimal(1.75, style), ""});
+      return pick(random, std::vector<std::string>{decimal(2.0, style),
+                                                   decimal(1.75, style), ""});
     default:
-      return pick(random, std::vector<std::string>{
-                              "", "ok", "AR", "要確認", "re-check", "2x"});
+      return pick(random, std::vector<std::string>{"", "ok", "AR", "要確認",
+                                                   "re-check", "2x"});
   }
 }
 
@@ -304,8 +305,7 @@ std::string quoted_field(const std::string& cell, const Form& form) {
   return "\"" + replaced(cell, "\"", "\"\"") + "\"";
 }
 
-std::string record_of(const std::vector<std::string>& cells,
-                      const Form& form) {
+std::string record_of(const std::vector<std::string>& cells, const Form& form) {
   std::string record;
   for (std::size_t i = 0; i < cells.size(); ++i) {
     if (i > 0) record += form.separator;
@@ -323,8 +323,8 @@ std::string converted(const std::string& utf8, const char* encoding) {
   std::size_t in_left = utf8.size();
   char* at = out.data();
   std::size_t out_left = out.size();
-  const bool done = iconv(cd, &in, &in_left, &at, &out_left) !=
-                    static_cast<std::size_t>(-1);
+  const bool done =
+      iconv(cd, &in, &in_left, &at, &out_left) != static_cast<std::size_t>(-1);
   iconv_close(cd);
   if (!done) return {};
   out.resize(out.size() - out_left);
@@ -374,13 +374,13 @@ LabExport make_lab_export(Random& random) {
   // The columns: the lenses in one cell or three, what else the lab keeps,
   // and an answer's columns on a worksheet.
   const bool whole = chance(random, 0.4);
-  const int header_rows = between(random, 0, 4) == 0   ? 0
+  const int header_rows = between(random, 0, 4) == 0     ? 0
                           : whole || chance(random, 0.6) ? 1
                                                          : 2;
   std::vector<Column> columns;
   std::vector<Column> extras;
-  for (const Kind kind : {Kind::kName, Kind::kDate, Kind::kPd, Kind::kAdd,
-                          Kind::kNote}) {
+  for (const Kind kind :
+       {Kind::kName, Kind::kDate, Kind::kPd, Kind::kAdd, Kind::kNote}) {
     if (chance(random, 0.25)) extras.push_back({kind});
   }
   std::shuffle(extras.begin(), extras.end(), random);
@@ -411,8 +411,8 @@ LabExport make_lab_export(Random& random) {
   const Vocabulary& words = pick(random, vocabularies());
   const int word_form = between(random, 0, 5) < 3 ? 0 : between(random, 1, 3);
   // S, C, A twice without numbers, where nothing else repeats them.
-  const bool unnumbered = header_rows == 1 && !whole && !answers &&
-                          !swapped && chance(random, 0.2);
+  const bool unnumbered =
+      header_rows == 1 && !whole && !answers && !swapped && chance(random, 0.2);
   std::vector<std::vector<std::string>> header(header_rows);
   {
     const std::string lens_word = pick(random, words.whole);
@@ -443,11 +443,10 @@ LabExport make_lab_export(Random& random) {
                         word_form);
           lower = in_form(std::vector{ls, lc, la}[k], word_form);
           if (column.kind == Kind::kSphere) {
-            upper = japanese_pair && column.lens < 3
-                        ? std::vector<std::string>{"現用", "追加"}[column.lens -
-                                                                   1]
-                        : in_form(numbered(upper_word, column.lens),
-                                  word_form);
+            upper =
+                japanese_pair && column.lens < 3
+                    ? std::vector<std::string>{"現用", "追加"}[column.lens - 1]
+                    : in_form(numbered(upper_word, column.lens), word_form);
           }
           break;
         }
@@ -531,7 +530,8 @@ LabExport make_lab_export(Random& random) {
   for (int row = 1; row <= rows; ++row) {
     if (chance(random, 0.05)) add("", "", false);
     if (chance(random, 0.05)) {
-      const std::string empty = record_of(std::vector<std::string>(width), form);
+      const std::string empty =
+          record_of(std::vector<std::string>(width), form);
       add(empty, empty, false);
     }
     const Lens lenses[2] = {random_lens(random), random_lens(random)};
@@ -591,15 +591,14 @@ LabExport make_lab_export(Random& random) {
       : encoding < 16 ? Saved{"UTF-16BE", "\xFE\xFF", "UTF-16BE"}
       : encoding < 18 ? Saved{"CP932", "", "Shift_JIS"}
                       : Saved{"EUC-JP", "", "EUC-JP"};
-  std::string bytes = saved.iconv_name ? converted(text, saved.iconv_name)
-                                       : text;
+  std::string bytes =
+      saved.iconv_name ? converted(text, saved.iconv_name) : text;
   // EUC-JP's third plane (JIS X 0212: Ü, ä) is no Japanese lab's.
-  const bool kept = !saved.iconv_name ||
-                    (!bytes.empty() && (std::string_view(saved.iconv_name) !=
-                                            "EUC-JP" ||
-                                        bytes.find('\x8F') ==
-                                            std::string::npos)) ||
-                    text.empty();
+  const bool kept =
+      !saved.iconv_name ||
+      (!bytes.empty() && (std::string_view(saved.iconv_name) != "EUC-JP" ||
+                          bytes.find('\x8F') == std::string::npos)) ||
+      text.empty();
   list.bytes = std::string(kept ? saved.mark : "") + (kept ? bytes : text);
   features = std::string(kept ? saved.name : "UTF-8") + ", separator " +
              (form.separator == '\t' ? "tab" : std::string(1, form.separator)) +
@@ -683,8 +682,7 @@ Answer ListRunner::run(const std::vector<std::string>& args,
   std::fflush(files_[0]);
   std::rewind(files_[0]);
   Answer answer;
-  answer.status =
-      run_combine_command(args, files_[0], files_[1], files_[2]);
+  answer.status = run_combine_command(args, files_[0], files_[1], files_[2]);
   for (const int i : {1, 2}) {
     std::string& text = i == 1 ? answer.out : answer.errors;
     std::fflush(files_[i]);
@@ -698,16 +696,14 @@ Answer ListRunner::run(const std::vector<std::string>& args,
   return answer;
 }
 
-SoakResult run_lab_exports(std::uint64_t seed, long lists,
-                           std::size_t shown) {
+SoakResult run_lab_exports(std::uint64_t seed, long lists, std::size_t shown) {
   SoakResult result;
   Random random(seed);
   ListRunner runner;
   for (long i = 0; i < lists; ++i) {
     const LabExport list = make_lab_export(random);
     const Answer answer = runner.run({"--plain", "-"}, list.bytes);
-    std::string wrong =
-        judged(list, answer.status, answer.out, answer.errors);
+    std::string wrong = judged(list, answer.status, answer.out, answer.errors);
     if (wrong.empty() && answer.status == 0) {
       wrong = check_judged(list, runner.run({"--check", "-"}, list.bytes).out);
     }
@@ -715,18 +711,18 @@ SoakResult run_lab_exports(std::uint64_t seed, long lists,
       ++result.statuses[answer.status];
     }
     if (answer.status != 0 && result.refusals.size() < shown) {
-      result.refusals.push_back(std::to_string(answer.status) + " " +
-                                answer.errors.substr(
-                                    0, answer.errors.find('\n')) +
-                                " in " + as_literal(list.bytes));
+      result.refusals.push_back(
+          std::to_string(answer.status) + " " +
+          answer.errors.substr(0, answer.errors.find('\n')) + " in " +
+          as_literal(list.bytes));
     }
     if (wrong.empty()) continue;
     if (result.wrong++ < static_cast<long>(shown)) {
-      result.shown.push_back(
-          "list " + std::to_string(i) + " of seed " + std::to_string(seed) +
-          " (" + list.features + "): " + wrong +
-          "\nthe list: " + as_literal(list.bytes) +
-          "\nits errors: " + answer.errors);
+      result.shown.push_back("list " + std::to_string(i) + " of seed " +
+                             std::to_string(seed) + " (" + list.features +
+                             "): " + wrong +
+                             "\nthe list: " + as_literal(list.bytes) +
+                             "\nits errors: " + answer.errors);
     }
   }
   return result;

@@ -30,7 +30,7 @@ struct LabExport {
   int header_first = 0, header_last = 0;
   std::string lens1_columns, lens2_columns;
   bool cylinders = false;  // some data row has one
-  std::string features;  // what it was made of, for a report
+  std::string features;    // what it was made of, for a report
 };
 
 LabExport make_lab_export(std::mt19937_64& random);

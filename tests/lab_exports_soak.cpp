@@ -21,9 +21,10 @@ int main(int argc, char** argv) {
       std::printf("%s\n", why.c_str());
     }
   }
-  std::printf("%ld lists from seed %llu: %ld read, %ld with rows refused, "
-              "%ld refused whole; %ld wrong answers\n",
-              lists, seed, result.statuses[0], result.statuses[1],
-              result.statuses[2], result.wrong);
+  std::printf(
+      "%ld lists from seed %llu: %ld read, %ld with rows refused, "
+      "%ld refused whole; %ld wrong answers\n",
+      lists, seed, result.statuses[0], result.statuses[1], result.statuses[2],
+      result.wrong);
   return result.wrong == 0 ? 0 : 1;
 }

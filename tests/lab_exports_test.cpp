@@ -1,9 +1,9 @@
 // toric-combine against lists as labs, spreadsheets and schools save them,
 // each with its right answer known: no list gives a wrong result, with
 // status 0 or any other.
-#include <gtest/gtest.h>
-
 #include "lab_exports.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "same_lens_bits.h"
+#include "toric/column_names.h"
 #include "toric/combine.h"
 #include "toric/format.h"
 
@@ -51,6 +52,8 @@ const Notation kNotations[] = {
     {"plus_cylinder_transposed", "-1.75 +0.50 x90", 45, 2, 0},
     {"plano", "plano", 40, 0, 0},
     {"plano_short", "pl", 40, 0, 0},
+    {"plano_as_japanese_records_write_it", "S±0.00D C-0.50D A90", 40, 2, 90},
+    {"abbreviations_with_a_full_stop", "Sph.1.00 Cyl.-0.50 Ax.180", 36, 2, 0},
     {"zero", "0", 40, 0, 0},
     {"sphere_alone", "+2.00 DS", 32, 0, 0},
     {"window_line", "Ｓ＋1.50Ｄ Ｃ-0.75Ｄ Ａ90°", 34, 3, 90},
@@ -94,6 +97,7 @@ const Refusal kRefusals[] = {
      "axis 181 is not a whole degree from 1 to 180"},
     {"axis_not_whole", "0 -1 90.5", "axis 90.5 is not a whole degree"},
     {"cylinder_without_axis", "-1 -0.5", "cylinder -0.50 has no axis"},
+    {"plus_minus_before_a_power", "±1.00", "at \"±\": expected a sign"},
     {"not_a_lens", "abc",
      "cannot read \"abc\" at \"a\": expected a sphere such as -1.25, S-1.25 "
      "or pl"},
@@ -198,6 +202,39 @@ TEST(ReadLens, AnyValueTakesTheWindowsOwnResultLines) {
   ASSERT_TRUE(any.lens) << any.error;
   EXPECT_TRUE(toric::test::same_bits(*any.lens, LensPower{-0.06, -1.39, 17}));
   EXPECT_FALSE(toric::read_lens(line).lens);
+}
+
+// A header's names as labs write them, in any width or composition: the
+// lens's number and field, or a whole lens; anything else names no lens.
+TEST(ColumnName, ReadsTheLensAndFieldAfterFoldingWidths) {
+  const struct {
+    const char* cell;
+    int lens, field;  // field -1: a whole lens, or none where lens is 0
+  } kNames[] = {
+      {"Sph 1", 1, 0},
+      {"Zyl 2", 2, 1},
+      {"Achse 1", 1, 2},
+      {"Ｓｐｈ １", 1, 0},
+      {"1枚目乱視軸", 1, 2},
+      {"ﾚﾝｽﾞ2", 2, -1},
+      {"レンス\u3099"
+       "1",
+       1, -1},
+      {"追加", 2, -1},
+      {"S3", 3, 0},
+      {"Sph. 2", 2, 0},
+      {"PD", 0, -1},
+      {"S-1", 0, -1},
+      {"No", 0, -1},
+      {"Rx 12", 0, -1},
+  };
+  for (const auto& n : kNames) {
+    const toric::ColumnName name = toric::column_name(n.cell);
+    EXPECT_EQ(name.numbered_lens() ? name.lens : 0, n.lens) << n.cell;
+    if (n.lens != 0) {
+      EXPECT_EQ(name.field, n.field) << n.cell;
+    }
+  }
 }
 
 }  // namespace

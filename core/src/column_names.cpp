@@ -273,9 +273,8 @@ std::vector<std::string> merged_header(const std::vector<std::string>& upper,
       carried = name.known && name.whole ? above : std::string();
     }
     const std::string& over = blank(above) ? carried : above;
-    merged[i] = blank(below)
-                    ? above
-                    : (over.empty() ? below : over + " " + below);
+    merged[i] =
+        blank(below) ? above : (over.empty() ? below : over + " " + below);
   }
   if (read_header(merged).columns.empty()) merged.clear();
   return merged;

@@ -128,10 +128,9 @@ std::optional<Stop> fold(std::string_view text, Folded& folded) {
     // number has no place in a lens.
     const std::string_view after = text.substr(i + c.length);
     const std::size_t zeros = after.find_first_not_of("0.,");
-    const bool plano_sign =
-        c.code == 0xB1 && after.starts_with('0') &&
-        (zeros == std::string_view::npos || after[zeros] < '1' ||
-         after[zeros] > '9');
+    const bool plano_sign = c.code == 0xB1 && after.starts_with('0') &&
+                            (zeros == std::string_view::npos ||
+                             after[zeros] < '1' || after[zeros] > '9');
     const char ascii = word         ? tag_letter(word->field)
                        : plano_sign ? '+'
                                     : ascii_form(c.code);

@@ -36,9 +36,9 @@ int main(int argc, char** argv) {
   std::mt19937_64 random(1);
   for (int i = 0; i < 200; ++i) {
     const std::string list = toric::test::make_lab_export(random).bytes;
-    std::ofstream seed(std::string(argv[1]) + "/lab_export_" +
-                           std::to_string(i),
-                       std::ios::binary);
+    std::ofstream seed(
+        std::string(argv[1]) + "/lab_export_" + std::to_string(i),
+        std::ios::binary);
     seed << static_cast<char>(i % 8 == 0 ? 1 : 2) << list;
     if (!seed) return 1;
   }

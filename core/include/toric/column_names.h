@@ -17,9 +17,9 @@ namespace toric {
 
 // What a header cell names.
 struct ColumnName {
-  bool known = true;  // every word of it is one of the vocabulary's
-  int lens = 0;       // the lens's number, 1 to 9; 0 where it names none
-  int field = -1;     // a LensField, or -1 for a whole lens or none
+  bool known = true;   // every word of it is one of the vocabulary's
+  int lens = 0;        // the lens's number, 1 to 9; 0 where it names none
+  int field = -1;      // a LensField, or -1 for a whole lens or none
   bool whole = false;  // "lens 1", "レンズ", "1枚目": a lens in one cell
   char eye = 0;        // 'R' or 'L'
   // A name of a lens or of one of its fields, with the lens's number: a
