@@ -173,19 +173,9 @@ void ListCombiner::take_record(std::string_view record,
   const bool above_data = reading_.header_line != 0
                               ? record_line_ < reading_.header_line
                               : record_line_ < reading_.first_data_line;
-  // A note or a footer below the list ("End of list", "合計12件"): text
-  // in its first cell alone, and no row split at another separator.
-  const auto note = [&] {
-    return fields_[0].find_first_of(",;\t") == std::string::npos &&
-           cell_of(fields_[0]).kind == CellKind::kOther &&
-           std::all_of(fields_.begin() + 1, fields_.end(),
-                       [](const std::string& f) { return trimmed(f).empty(); });
-  };
   if (all_empty(fields_) ||
-      (above_data && (reading_.header_line != 0 || text_only(fields_))) ||
-      note()) {
-    // An empty row of a spreadsheet, a title above the list or a note
-    // below it, kept.
+      (above_data && (reading_.header_line != 0 || text_only(fields_)))) {
+    // An empty row of a spreadsheet, or a title above the list, kept.
     if (options_.csv && !above_data) {
       write_fields(out);
       out.append(result_names().size(), output_separator());
@@ -207,8 +197,17 @@ void ListCombiner::take_record(std::string_view record,
     }
     return;
   }
-  // Below the header, "#" starts a row only where its cells are a row's.
-  const auto comment = [&] { return trimmed(record).front() == '#'; };
+  // Below the header, "#" starts a row only where its cells are a row's;
+  // a note or a footer ("End of list", "合計12件") is text in its first
+  // cell alone, and no row split at another separator.
+  const auto comment = [&] {
+    return trimmed(record).front() == '#' ||
+           (fields_[0].find_first_of(",;\t") == std::string::npos &&
+            cell_of(fields_[0]).kind == CellKind::kOther &&
+            std::all_of(
+                fields_.begin() + 1, fields_.end(),
+                [](const std::string& f) { return trimmed(f).empty(); }));
+  };
   std::string reason;
   if (separator_ == '\0') {
     reason = "two lenses separated by \";\", \",\" or a tab expected";
