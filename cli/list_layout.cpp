@@ -61,25 +61,21 @@ bool holds_number(const Cell& cell) {
          cell.kind == CellKind::kCount || cell.degrees >= 0;
 }
 
-// The first column outside `reading` whose number it leaves unread: a
-// power, a lens or an axis anywhere, or a whole number where a cylinder or
-// an axis could stand (right after a sphere alone); -1 for none. `cell`
-// gives column i's cell.
-template <class CellAt>
-int unread_in(const std::vector<std::string>& fields,
-              const LensColumns& reading, CellAt cell) {
+}  // namespace
+
+int unread_number(const std::vector<std::string>& fields,
+                  const LensColumns& reading) {
   const auto used = [&](int i) {
     return std::find(reading.begin(), reading.end(), i) != reading.end();
   };
   // A sphere alone, which a cylinder could follow in the next cell.
   const auto bare = [&](int i) {
-    if (cell(i).kind != CellKind::kLens) return true;
     const auto lens = read_lens(fields[i], LensValues::kAny).lens;
     return !lens || lens->cylinder == 0;
   };
   for (int i = 0; i < static_cast<int>(fields.size()); ++i) {
     if (used(i) || trimmed(fields[i]).empty()) continue;
-    const Cell here = cell(i);
+    const Cell here = cell_in_row(fields[i]);
     if (here.kind == CellKind::kCount
             ? i > 0 && used(i - 1) && reading.size() == 2 && bare(i - 1)
             : holds_number(here)) {
@@ -87,14 +83,6 @@ int unread_in(const std::vector<std::string>& fields,
     }
   }
   return -1;
-}
-
-}  // namespace
-
-int unread_number(const std::vector<std::string>& fields,
-                  const LensColumns& reading) {
-  return unread_in(fields, reading,
-                   [&](int i) { return cell_in_row(fields[i]); });
 }
 
 RowReadings readings_of_row(const std::vector<std::string>& fields) {
@@ -108,7 +96,7 @@ RowReadings readings_of_row(const std::vector<std::string>& fields) {
   };
   const auto empty = [&](int i) { return cells[i].kind == CellKind::kEmpty; };
   const auto reads_every_number = [&](const LensColumns& reading) {
-    return unread_in(fields, reading, [&](int i) { return cells[i]; }) < 0;
+    return unread_number(fields, reading) < 0;
   };
 
   RowReadings row;

@@ -240,6 +240,7 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
     // rows it fits outnumber them; so does a whole number it leaves to be
     // an id (a sphere as a spreadsheet writes 10.00?) until a second row.
     const bool id_left =
+        common.size() == 1 &&
         std::any_of(row.numbers.begin(), row.numbers.end(), [&](int column) {
           return std::find(common[0].begin(), common[0].end(), column) ==
                      common[0].end() &&

@@ -172,9 +172,14 @@ void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
     const std::size_t lf = bytes.find('\n');
     const std::string_view line =
         lf == std::string_view::npos ? bytes : bytes.substr(0, lf + 1);
-    const bool printable = std::all_of(line.begin(), line.end(), [](char c) {
-      return (c >= 0x20 && c < 0x7F) || c == '\t' || c == '\r' || c == '\n';
-    });
+    // (A CR only before the LF: 名 in UTF-16 is "\r" and "T".)
+    const std::string_view body = line.substr(0, line.find_first_of("\r\n"));
+    const bool printable =
+        std::all_of(
+            body.begin(), body.end(),
+            [](char c) { return (c >= 0x20 && c < 0x7F) || c == '\t'; }) &&
+        line.size() - body.size() <= 2 &&
+        (line.size() == body.size() || line.ends_with('\n'));
     if (!last && bytes.size() < kUtf16Sample &&
         (bytes.size() < kUtf8Mark.size() || lf == std::string_view::npos ||
          (lf + 1 >= bytes.size() && !printable))) {

@@ -237,4 +237,28 @@ TEST(ColumnName, ReadsTheLensAndFieldAfterFoldingWidths) {
   }
 }
 
+// A header is read by its names: the lenses by their numbers wherever their
+// columns stand, and two eyes refused, never one.
+TEST(ReadHeader, PlacesTheLensesByTheirNumbers) {
+  const struct {
+    std::vector<std::string> cells;
+    toric::LensColumns columns;
+    bool refused;
+  } kHeaders[] = {
+      {{"Nr", "Sph 2", "Zyl 2", "Achse 2", "Sph 1", "Zyl 1", "Achse 1"},
+       {4, 5, 6, 1, 2, 3},
+       false},
+      {{"No", "S1", "C1", "A1", "S2", "C2", "A2", "S3", "C3", "A3"},
+       {1, 2, 3, 4, 5, 6},
+       false},
+      {{"ID", "OD lens 1", "OD lens 2"}, {1, 2}, false},
+      {{"氏名", "右", "左"}, {}, true},
+  };
+  for (const auto& h : kHeaders) {
+    const toric::HeaderReading reading = toric::read_header(h.cells);
+    EXPECT_EQ(reading.columns, h.columns) << h.cells[1];
+    EXPECT_EQ(!reading.refusal.empty(), h.refused) << h.cells[1];
+  }
+}
+
 }  // namespace

@@ -31,6 +31,13 @@ const Sample kSamples[] = {
     {"utf16le_surrogates", utf16(u"山田\U0001F453;pl", true),
      Encoding::kUtf16Le, true, "山田\U0001F453;pl"},
     {"utf16be", utf16(u"Ｓ-1.25", false), Encoding::kUtf16Be, true, "Ｓ-1.25"},
+    // UTF-16 without its mark, told from the NULs of its first line: one
+    // that has its NUL only after its LF ("名前\n"), and one of CR line
+    // ends whose first character's low byte is a CR (名 is U+540D).
+    {"utf16le_no_mark", utf16(u"名前\npl", true).substr(2), Encoding::kUtf16Le,
+     false, "名前\npl"},
+    {"utf16be_no_mark_cr", utf16(u"名,pl\r", false).substr(2),
+     Encoding::kUtf16Be, false, "名,pl\r"},
     // ASCII first, then Shift_JIS: 山田 and the window's Ｓ and °.
     {"cp932",
      "1,\x8E"
