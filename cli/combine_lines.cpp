@@ -77,6 +77,14 @@ void ListCombiner::decide(bool complete, std::string& out,
   reading_ = std::move(decision.reading);
   separator_ = reading_.separator;
   set_columns(reading_.columns);
+  // The columns a row's numbers may stand in: the lenses' as the rows told
+  // them, or those the header names.
+  covered_ = reading_.from == ListReading::kRows ? columns_ : LensColumns();
+  for (int i = 0; reading_.from == ListReading::kHeader &&
+                  i < static_cast<int>(reading_.header.size());
+       ++i) {
+    if (!trimmed(reading_.header[i]).empty()) covered_.push_back(i);
+  }
   // The held lines, read as every later one is.
   const std::vector<std::string> lines = std::exchange(held_, {});
   const std::vector<std::string> ends = std::exchange(held_ends_, {});
@@ -173,9 +181,13 @@ void ListCombiner::take_record(std::string_view record,
   const bool above_data = reading_.header_line != 0
                               ? record_line_ < reading_.header_line
                               : record_line_ < reading_.first_data_line;
-  if (all_empty(fields_) ||
+  const bool upper_header = reading_.header_line != 0 &&
+                            record_line_ >= reading_.header_line &&
+                            record_line_ < reading_.header_end;
+  if (all_empty(fields_) || upper_header ||
       (above_data && (reading_.header_line != 0 || text_only(fields_)))) {
-    // An empty row of a spreadsheet, or a title above the list, kept.
+    // An empty row of a spreadsheet, a title above the list or the names
+    // over merged cells above the header's last row, kept.
     if (options_.csv && !above_data) {
       write_fields(out);
       out.append(result_names().size(), output_separator());
@@ -185,16 +197,8 @@ void ListCombiner::take_record(std::string_view record,
     out += line_end;
     return;
   }
-  if (reading_.header_line != 0 && record_line_ >= reading_.header_line &&
-      record_line_ <= reading_.header_end) {
-    // Names over merged cells; the result's names on the row under them.
-    if (record_line_ == reading_.header_end || !options_.csv) {
-      write_header(record, line_end, out);
-    } else {
-      write_fields(out);
-      out.append(result_names().size(), output_separator());
-      out += line_end;
-    }
+  if (reading_.header_line != 0 && record_line_ == reading_.header_end) {
+    write_header(record, line_end, out);
     return;
   }
   // Below the header, "#" starts a row only where its cells are a row's;
@@ -244,10 +248,10 @@ inline bool ListCombiner::combine_row(std::string_view line_end,
   const std::optional<LensPower> lens1 = lens(0, reason);
   const std::optional<LensPower> lens2 = lens1 ? lens(1, reason) : lens1;
   if (!lens2) return false;
-  // Columns the rows told: each row leaves no number unread, as the row
-  // that told them did not.
-  if (reading_.from == ListReading::kRows && fields_.size() > columns_.size()) {
-    const int unread = unread_number(fields_, columns_);
+  // No number unread: none beside the columns the rows told, as in the
+  // row that told them, and none in a column the header leaves unnamed.
+  if (!covered_.empty() && fields_.size() > covered_.size()) {
+    const int unread = unread_number(fields_, covered_);
     if (unread >= 0) {
       reason = "column " + std::to_string(unread + 1) + " holds " +
                quoted(trimmed(fields_[unread])) +

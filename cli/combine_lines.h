@@ -93,6 +93,7 @@ class ListCombiner {
 
   char separator_ = '\0';
   LensColumns columns_;
+  LensColumns covered_;  // where a row's numbers may stand; empty for all
   int last_column_ = -1;
   std::vector<std::string> fields_;
   std::string three_cells_lens_;  // a six-column row's S, C, A as one lens

@@ -254,25 +254,23 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
     }
   }
   if (!complete) return analysis;
-  const auto unread_named = [&] {
-    const std::string line = "line " + std::to_string(unread_line);
-    return unread.lenses == 1
-               ? line +
-                     " holds one lens, and no row two: a list gives each "
-                     "row's two lenses laid one on the other; where a row "
-                     "holds both, name their columns with --columns"
-               : line + " has numbers in " + readings_named({unread.numbers}) +
-                     " that no two lenses and no six columns S, C, A, S, C, "
-                     "A read whole; name the lenses' columns with --columns";
+  const auto unread_named = [&](const std::string& besides) {
+    return "line " + std::to_string(unread_line) +
+           (unread.lenses == 1
+                ? " holds one lens, not two"
+                : " has numbers in " + readings_named({unread.numbers}) +
+                      " that no two lenses and no six columns S, C, A, S, "
+                      "C, A read whole") +
+           besides + "; name the lenses' columns with --columns";
   };
   if (reading.header_line != 0 && reading.first_data_line == 0) {
     decided(given.columns.empty() ? ListReading::kHeader : ListReading::kGiven);
   } else if (reading.first_data_line == 0 && unread_line != 0) {
-    refused(unread_named());
+    refused(unread_named(""));
   } else if (common.size() == 1 && fitting_rows < unread_rows) {
-    refused(unread_named() + " (as " + std::to_string(unread_rows) + " rows; " +
-            std::to_string(fitting_rows) + " fit " + readings_named(common) +
-            ")");
+    refused(unread_named(" (as " + std::to_string(unread_rows) + " rows; " +
+                         std::to_string(fitting_rows) + " fit " +
+                         readings_named(common) + ")"));
   } else if (common.size() == 1) {
     reading.columns = common[0];
     decided(ListReading::kRows);
