@@ -81,7 +81,7 @@ struct Analysis {
   // The header, or the first row that holds a lens or a power: the
   // separator under which a list shows its form first is its separator.
   int evidence_line = 0;
-  int open_from = 0;  // a quote open at the end of the lines, from here
+  int open_from = 0;  // a quote still open at the end of the lines
   ReadingDecision decision;
 };
 
@@ -95,8 +95,8 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
   std::vector<Record> records;
   if (!records_of(lines, separator, complete, records)) {
     complete = false;
-    analysis.open_from =
-        records.empty() ? 1 : records.back().line + 1;  // at the latest
+    // No later than the line after the last whole record begins.
+    analysis.open_from = records.empty() ? 1 : records.back().line + 1;
   }
 
   const auto decided = [&](ListReading::From from) {
@@ -237,8 +237,9 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
     }
     ++fitting_rows;
     // Rows no reading fits above it leave the reading in doubt until the
-    // rows it fits outnumber them; so does a whole number it leaves to be
-    // an id (a sphere as a spreadsheet writes 10.00?) until a second row.
+    // rows it fits outnumber them; so does a whole number it leaves aside
+    // (an id, or a sphere as a spreadsheet writes +10.00) until a second
+    // row agrees.
     const bool id_left =
         common.size() == 1 &&
         std::any_of(row.numbers.begin(), row.numbers.end(), [&](int column) {
@@ -290,11 +291,14 @@ ReadingDecision decide_reading(const std::vector<std::string>& lines,
                                bool complete, const ReadingGiven& given) {
   static constexpr char kSeparators[] = {'\t', ';', ','};
   std::optional<Analysis> best;
-  std::vector<Analysis> analyses;  // those with a quote still open
+  int open_from = 0;  // the first quote still open under any separator
   for (const char separator : kSeparators) {
     if (given.separator != '\0' && separator != given.separator) continue;
     Analysis analysis = analyse(lines, separator, complete, given);
-    if (analysis.open_from != 0) analyses.push_back(analysis);
+    if (analysis.open_from != 0 &&
+        (open_from == 0 || analysis.open_from < open_from)) {
+      open_from = analysis.open_from;
+    }
     if (analysis.evidence_line == 0) continue;
     // Where two show it on the same line, a tab before ";" before ",": a
     // decimal comma splits a row at ",", never at a tab.
@@ -304,12 +308,9 @@ ReadingDecision decide_reading(const std::vector<std::string>& lines,
   }
   // A quote still open may yet close on a record that shows its
   // separator before the best one's evidence.
-  const bool quote_waits =
-      std::any_of(analyses.begin(), analyses.end(), [&](const Analysis& a) {
-        return a.open_from != 0 &&
-               (!best || a.open_from <= best->evidence_line);
-      });
-  if (quote_waits) return ReadingDecision{};
+  if (open_from != 0 && (!best || open_from <= best->evidence_line)) {
+    return ReadingDecision{};
+  }
   if (best) return best->decision;
   ReadingDecision nowhere;
   if (!complete) return nowhere;
