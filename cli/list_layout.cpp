@@ -1,26 +1,12 @@
 #include "list_layout.h"
 
 #include <algorithm>
-#include <array>
 #include <string_view>
 
 #include "list_record.h"
 #include "toric/column_names.h"
 
 namespace toric {
-
-namespace {
-
-std::string candidates_named(const std::vector<LensColumns>& candidates) {
-  std::string named;
-  for (std::size_t i = 0; i < candidates.size(); ++i) {
-    if (i > 0) named += i + 1 == candidates.size() ? " or " : ", ";
-    named += columns_named(candidates[i]);
-  }
-  return named;
-}
-
-}  // namespace
 
 std::string columns_named(const LensColumns& columns) {
   std::string named;
@@ -39,7 +25,12 @@ bool text_only(const std::vector<std::string>& fields) {
 }
 
 std::string readings_named(const std::vector<LensColumns>& readings) {
-  return "columns " + candidates_named(readings);
+  std::string named = "columns ";
+  for (std::size_t i = 0; i < readings.size(); ++i) {
+    if (i > 0) named += i + 1 == readings.size() ? " or " : ", ";
+    named += columns_named(readings[i]);
+  }
+  return named;
 }
 
 namespace {
@@ -102,12 +93,17 @@ RowReadings readings_of_row(const std::vector<std::string>& fields) {
   RowReadings row;
   for (int k = 0; k + 6 <= n; ++k) {
     bool fits = true;
-    // A cylinder is a power, or 0 as a spreadsheet writes it.
+    // A cylinder is a power, or 0 as a spreadsheet writes it; one that is
+    // not 0 has its axis.
+    const auto zero = [&](int i) {
+      return fields[i].find_first_of("123456789") == std::string::npos;
+    };
     for (const int lens : {k, k + 3}) {
-      fits = fits && number(lens) &&
-             (cells[lens + 1].kind == CellKind::kPower ||
-              cells[lens + 1].degrees == 0 || empty(lens + 1)) &&
-             (cells[lens + 2].degrees >= 0 || empty(lens + 2));
+      fits =
+          fits && number(lens) &&
+          (cells[lens + 1].kind == CellKind::kPower ||
+           cells[lens + 1].degrees == 0 || empty(lens + 1)) &&
+          (cells[lens + 2].degrees >= 0 || (empty(lens + 2) && zero(lens + 1)));
     }
     const LensColumns six{k, k + 1, k + 2, k + 3, k + 4, k + 5};
     if (fits && reads_every_number(six)) row.readings.push_back(six);

@@ -237,18 +237,19 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
     }
     ++fitting_rows;
     // Rows no reading fits above it leave the reading in doubt until the
-    // rows it fits outnumber them; so does a whole number it leaves aside
-    // (an id, or a sphere as a spreadsheet writes +10.00) until a second
-    // row agrees.
-    const bool id_left =
+    // rows it fits outnumber them; so do cells it leaves aside (an id, or a
+    // sphere as a spreadsheet writes +10.00; an add, or a cylinder) until
+    // a second row agrees.
+    const auto filled = [](const std::string& f) {
+      return !trimmed(f).empty();
+    };
+    const bool aside =
         common.size() == 1 &&
-        std::any_of(row.numbers.begin(), row.numbers.end(), [&](int column) {
-          return std::find(common[0].begin(), common[0].end(), column) ==
-                     common[0].end() &&
-                 cell_of(fields[column]).kind == CellKind::kCount;
-        });
+        std::count_if(fields.begin(), fields.end(), filled) >
+            std::count_if(common[0].begin(), common[0].end(),
+                          [&](int column) { return filled(fields[column]); });
     if (common.size() == 1 && fitting_rows > unread_rows &&
-        (!id_left || fitting_rows > 1)) {
+        (!aside || fitting_rows > 1)) {
       reading.columns = common[0];
       decided(ListReading::kRows);
       return analysis;
@@ -268,10 +269,10 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
     decided(given.columns.empty() ? ListReading::kHeader : ListReading::kGiven);
   } else if (reading.first_data_line == 0 && unread_line != 0) {
     refused(unread_named(""));
-  } else if (common.size() == 1 && fitting_rows < unread_rows) {
-    refused(unread_named(" (as " + std::to_string(unread_rows) + " rows; " +
-                         std::to_string(fitting_rows) + " fit " +
-                         readings_named(common) + ")"));
+  } else if (common.size() == 1 && fitting_rows <= unread_rows) {
+    refused(unread_named(" (rows so: " + std::to_string(unread_rows) +
+                         "; rows " + readings_named(common) +
+                         " fit: " + std::to_string(fitting_rows) + ")"));
   } else if (common.size() == 1) {
     reading.columns = common[0];
     decided(ListReading::kRows);

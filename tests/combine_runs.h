@@ -393,9 +393,11 @@ inline const Invocation kRuns[] = {
     {"row_without_lens_2_is_no_pair",
      {"--plain", "-"},
      "1,-1.25,-0.50,180,,,\n2,-1.25,-0.50,180,+0.50,-0.75,90\n",
-     1,
-     "\nS-1.25 C-0.25 A90\n",
-     "line 1: lens 2: no sphere in column 5\n"},
+     2,
+     "",
+     "line 1 has numbers in columns 1,2,3,4 that no two lenses and no six "
+     "columns S, C, A, S, C, A read whole (rows so: 1; rows columns "
+     "2,3,4,5,6,7 fit: 1)"},
     {"eyes_by_their_latin_names",
      {"--plain", "-"},
      "id,OD,OS\n1,pl,pl\n",
@@ -546,7 +548,7 @@ inline const Invocation kRuns[] = {
      "x,-2.25,-0.25,12,+2.00,±0.00,,\n",
      2,
      "",
-     "(as 2 rows; 1 fit columns 2,3,4,5,6,7)"},
+     "(rows so: 2; rows columns 2,3,4,5,6,7 fit: 1)"},
     // Columns the rows told are held to: a later row's cylinder beside
     // them is its error, never left out of its result.
     {"number_in_a_column_the_header_leaves_unnamed",
@@ -557,10 +559,11 @@ inline const Invocation kRuns[] = {
      "line 2: column 3 holds \"180\""},
     {"number_left_unread_in_a_later_row",
      {"--plain", "-"},
-     "1\t+9.50\t\t\t12/10/2026\t+4.00\t\t\n2\t-7.00\t-1.50\t35\t\t-5.00\t\t\n",
+     "1\t+9.50\t\t\t12/10/2026\t+4.00\t\t\n2\t-7.00\t\t\t\t-5.00\t\t\n"
+     "3\t-7.00\t-1.50\t35\t\t-5.00\t\t\n",
      1,
-     "S+13.50\n\n",
-     "line 2: column 3 holds \"-1.50\", which the lenses' columns 2,6 leave "
+     "S+13.50\nS-12.00\n\n",
+     "line 3: column 3 holds \"-1.50\", which the lenses' columns 2,6 leave "
      "unread"},
     {"check_is_for_lists", {"--check", "pl", "pl"}, "", 2, "", "are for lists"},
     {"rotation_to_the_last_degree",
