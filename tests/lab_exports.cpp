@@ -94,7 +94,7 @@ std::string one_cell(const Lens& lens, Style style) {
   style.excel = false;  // a lens text is no number to a spreadsheet
   // "pl" and "plano" alone, a tag before a number.
   const bool word = style.plano[0] == 'p';
-  const bool tagged = style.notation >= 2 && style.notation <= 7;
+  const bool tagged = style.notation >= 2 && style.notation != 8;
   const std::string s = lens.sphere != 0    ? decimal(lens.sphere, style)
                         : !(word && tagged) ? style.plano
                                             : decimal(0, style);
@@ -121,6 +121,10 @@ std::string one_cell(const Lens& lens, Style style) {
       return "Sph." + s + (cyl ? " Cyl." + c + " Ax." + a : "");
     case 7:
       return "球面" + s + (cyl ? " 円柱" + c + " 軸" + a : "");
+    case 8:  // a Japanese lab system's axis tag, and units with spaces
+      return cyl ? s + " " + c + " AX" + a : s;
+    case 9:
+      return "S" + s + " D" + (cyl ? " C" + c + " D A" + a + "°" : "");
     default: {  // plus-cylinder form, as some refraction records keep it
       if (!cyl) return s;
       const Lens plus{lens.sphere + lens.cylinder, -lens.cylinder,
@@ -362,7 +366,7 @@ LabExport make_lab_export(Random& random) {
   style.comma = form.separator != ',' && chance(random, 0.4);
   style.plus = chance(random, 0.7);
   style.excel = chance(random, 0.25);
-  style.notation = between(random, 0, 8);
+  style.notation = between(random, 0, 10);
   style.plano = pick(random, std::vector<std::string>{"pl", "plano", "0.00",
                                                       "±0.00", "+0.00"});
   if (style.comma && style.plano.find('.') != std::string::npos) {
@@ -589,6 +593,7 @@ LabExport make_lab_export(Random& random) {
       : encoding < 14 ? Saved{"UTF-16LE", "\xFF\xFE", "UTF-16LE"}
       : encoding < 15 ? Saved{"UTF-16LE", "", "UTF-16LE without a mark"}
       : encoding < 16 ? Saved{"UTF-16BE", "\xFE\xFF", "UTF-16BE"}
+      : encoding < 17 ? Saved{"UTF-16BE", "", "UTF-16BE without a mark"}
       : encoding < 18 ? Saved{"CP932", "", "Shift_JIS"}
                       : Saved{"EUC-JP", "", "EUC-JP"};
   std::string bytes =
