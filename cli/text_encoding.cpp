@@ -167,14 +167,15 @@ void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
     // The opening bytes, to a line end: enough for a mark, and for UTF-16
     // without one.
     // The first line, to decide from: held whole, with the byte after its
-    // end where it is no printable ASCII (UTF-16's "\n\0"). A printable
-    // line is a typed one, answered at once.
+    // end where it is blank or no printable ASCII (UTF-16's "\n\0"). A
+    // printable line is a typed one, answered at once.
     const std::size_t lf = bytes.find('\n');
     const std::string_view line =
         lf == std::string_view::npos ? bytes : bytes.substr(0, lf + 1);
     // (A CR only before the LF: 名 in UTF-16 is "\r" and "T".)
     const std::string_view body = line.substr(0, line.find_first_of("\r\n"));
     const bool printable =
+        !body.empty() &&
         std::all_of(
             body.begin(), body.end(),
             [](char c) { return (c >= 0x20 && c < 0x7F) || c == '\t'; }) &&

@@ -719,7 +719,7 @@ SoakResult run_lab_exports(std::uint64_t seed, long lists, std::size_t shown) {
       result.refusals.push_back(
           std::to_string(answer.status) + " " +
           answer.errors.substr(0, answer.errors.find('\n')) + " in " +
-          as_literal(list.bytes));
+          list.features + ": " + as_literal(list.bytes));
     }
     if (wrong.empty()) continue;
     if (result.wrong++ < static_cast<long>(shown)) {
