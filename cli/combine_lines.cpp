@@ -1,7 +1,6 @@
 #include "combine_lines.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <span>
 #include <utility>
 
@@ -25,13 +24,6 @@ std::string cells_counted(std::size_t n) {
 }
 
 }  // namespace
-
-std::string not_carried(const Fitting& fitting) {
-  char distance[32];
-  std::snprintf(distance, sizeof distance, "%g", fitting.vertex_mm);
-  return std::string("lens 2 cannot be carried ") + distance +
-         " mm: 1 - dF is 0 or less for a meridian";
-}
 
 ListCombiner::ListCombiner(ListOptions options)
     : options_(std::move(options)) {}

@@ -15,9 +15,6 @@
 
 namespace toric {
 
-// Why lens 2 cannot be carried over the fitting's vertex distance.
-std::string not_carried(const Fitting& fitting);
-
 // A list, a line at a time. Its lines are held until its reading is
 // decided (list_reading.h), then every line is read that way: blank lines
 // and empty rows are kept as they are, and so are rows above the header,

@@ -84,17 +84,19 @@ constexpr OptionName kOptions[] = {
 };
 
 // The option a long name names, whole or by a prefix of it no other
-// shares ("--pl" for --plain).
-const OptionName* long_option(std::string_view name) {
-  const OptionName* found = nullptr;
+// shares ("--pl" for --plain); a prefix several share names them in
+// `shared` ("--csv, --columns or --check" for "--c"), as getopt does.
+const OptionName* long_option(std::string_view name, std::string& shared) {
+  std::vector<const OptionName*> found;
   for (const OptionName& o : kOptions) {
     if (o.name == name) return &o;
-    if (o.name.starts_with(name)) {
-      if (found != nullptr) return nullptr;
-      found = &o;
-    }
+    if (o.name.starts_with(name)) found.push_back(&o);
   }
-  return found;
+  for (std::size_t i = 0; found.size() > 1 && i < found.size(); ++i) {
+    shared += i == 0 ? "--" : i + 1 == found.size() ? " or --" : ", --";
+    shared += found[i]->name;
+  }
+  return found.size() == 1 ? found[0] : nullptr;
 }
 
 const OptionName* short_option(char name) {
@@ -155,13 +157,19 @@ CommandRequest parse_command_line(std::span<const std::string> args) {
     // --name, --name=value or -h; a value may be the next argument.
     const bool long_form = arg.starts_with("--");
     const std::size_t equals = arg.find('=');
+    std::string shared;
     const OptionName* o =
-        long_form ? long_option(std::string_view(arg).substr(
-                        2, equals == std::string::npos ? equals : equals - 2))
-                  : (arg.size() == 2 ? short_option(arg[1]) : nullptr);
+        long_form
+            ? long_option(
+                  std::string_view(arg).substr(
+                      2, equals == std::string::npos ? equals : equals - 2),
+                  shared)
+            : (arg.size() == 2 ? short_option(arg[1]) : nullptr);
     if (o == nullptr) {
-      request.wrong =
-          "unknown option " + (long_form ? arg.substr(0, equals) : arg);
+      const std::string named = long_form ? arg.substr(0, equals) : arg;
+      request.wrong = shared.empty()
+                          ? "unknown option " + named
+                          : "ambiguous option " + named + ": " + shared;
       return request;
     }
     const std::string named = "--" + std::string(o->name);

@@ -673,6 +673,13 @@ inline const Invocation kRuns[] = {
      2,
      "",
      "toric-combine: unknown option --no-such (see toric-combine --help)\n"},
+    {"ambiguous_option",
+     {"--c", "-"},
+     "",
+     2,
+     "",
+     "toric-combine: ambiguous option --c: --csv, --columns or --check (see "
+     "toric-combine --help)\n"},
     {"value_for_an_option_without_one",
      {"--csv=no", "-"},
      "",

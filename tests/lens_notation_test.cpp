@@ -14,6 +14,7 @@
 #include "toric/column_names.h"
 #include "toric/combine.h"
 #include "toric/format.h"
+#include "toric/utf8.h"
 
 namespace {
 
@@ -258,6 +259,36 @@ TEST(ReadHeader, PlacesTheLensesByTheirNumbers) {
     const toric::HeaderReading reading = toric::read_header(h.cells);
     EXPECT_EQ(reading.columns, h.columns) << h.cells[1];
     EXPECT_EQ(!reading.refusal.empty(), h.refused) << h.cells[1];
+  }
+}
+
+// The one UTF-8 decoder: a valid character whole, and a byte that starts
+// none (overlong, a surrogate, past U+10FFFF, cut short) as itself alone.
+TEST(CharacterAt, ReadsValidUtf8AndEveryOtherByteAlone) {
+  const struct {
+    const char* bytes;
+    char32_t code;
+    std::size_t length;
+  } kBytes[] = {
+      {"a", U'a', 1},
+      {"\xC2\xA0", 0xA0, 2},
+      {"\xE3\x81\x82", U'あ', 3},
+      {"\xF0\x9F\x91\x93", 0x1F453, 4},
+      {"\xF4\x8F\xBF\xBF", 0x10FFFF, 4},
+      {"\xC0\xAF", 0xC0, 1},          // overlong "/"
+      {"\xE0\x80\xAF", 0xE0, 1},      // overlong "/" in three
+      {"\xED\xA0\x80", 0xED, 1},      // a surrogate
+      {"\xF4\x90\x80\x80", 0xF4, 1},  // past U+10FFFF
+      {"\xF5\x80\x80\x80", 0xF5, 1},  // no lead byte
+      {"\xE3\x81", 0xE3, 1},          // cut short
+      {"\xE3"
+       "a",
+       0xE3, 1},  // a lead without its trail
+  };
+  for (const auto& b : kBytes) {
+    const toric::Character c = toric::character_at(b.bytes, 0);
+    EXPECT_EQ(c.code, b.code) << toric::quoted(b.bytes);
+    EXPECT_EQ(c.length, b.length) << toric::quoted(b.bytes);
   }
 }
 

@@ -110,9 +110,7 @@ double double_angle(int degrees) {
 
 LensPower transpose(const LensPower& lens) {
   if (lens.cylinder == 0) return lens;
-  int axis = axis_read(lens.axis) + 90;
-  if (axis > 180) axis = axis - 180;
-  return {lens.sphere + lens.cylinder, -lens.cylinder, axis};
+  return {lens.sphere + lens.cylinder, -lens.cylinder, axis_turned(lens.axis)};
 }
 
 namespace {
@@ -157,13 +155,6 @@ namespace {
 }
 
 }  // namespace
-
-CombinationSteps combination_steps(const LensPower& lens1,
-                                   const LensPower& lens2) {
-  CombinationSteps steps;
-  work_out(lens1, lens2, steps);
-  return steps;
-}
 
 void combination_steps(const LensPower& lens1, const LensPower& lens2,
                        CombinationSteps& steps) {

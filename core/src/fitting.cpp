@@ -1,6 +1,7 @@
 #include "toric/fitting.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace toric {
 
@@ -59,6 +60,13 @@ bool fit_pair(const LensPower& lens1, const LensPower& lens2,
   pair.ordered = fitting.step == 0 ? pair.exact
                                    : rounded_to_step(pair.exact, fitting.step);
   return true;
+}
+
+std::string not_carried(const Fitting& fitting) {
+  char distance[32];
+  std::snprintf(distance, sizeof distance, "%g", fitting.vertex_mm);
+  return std::string("lens 2 cannot be carried ") + distance +
+         " mm: 1 - dF is 0 or less for a meridian";
 }
 
 }  // namespace toric

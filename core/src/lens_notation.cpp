@@ -491,8 +491,7 @@ LensReading read_lens(std::string_view text, LensValues values) {
     // A plus cylinder in minus form, in exact decimals.
     sphere += cylinder;
     cylinder = -cylinder;
-    axis += 90;
-    if (axis > 180) axis -= 180;
+    axis = axis_turned(axis);
   }
   const std::string_view form = turned ? " (in minus-cylinder form)" : "";
   const auto off_range = [&](const PowerSpan& bar, Millionths value) {

@@ -43,9 +43,8 @@ struct CombinationSteps {
   LensPower result;
 };
 
-CombinationSteps combination_steps(const LensPower& lens1,
-                                   const LensPower& lens2);
-// The same, written into `steps` whole (a list reuses one from row to row).
+// The combination's figures, written into `steps` whole (a list reuses
+// one from row to row).
 void combination_steps(const LensPower& lens1, const LensPower& lens2,
                        CombinationSteps& steps);
 

@@ -4,6 +4,7 @@
 // the result to the steps lenses are made in.
 
 #include <optional>
+#include <string>
 
 #include "toric/combine.h"
 #include "toric/lens_power.h"
@@ -60,5 +61,9 @@ struct FittedPair {
 // or less for a meridian). A list reuses one FittedPair from row to row.
 bool fit_pair(const LensPower& lens1, const LensPower& lens2,
               const Fitting& fitting, FittedPair& pair);
+
+// Why fit_pair could not carry lens 2: "lens 2 cannot be carried 50 mm:
+// 1 - dF is 0 or less for a meridian".
+std::string not_carried(const Fitting& fitting);
 
 }  // namespace toric

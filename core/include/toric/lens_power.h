@@ -41,6 +41,13 @@ constexpr double span_value(const BarSpan& span, std::int16_t position) {
 // An axis of 0 reads as 180, on the bars and wherever a lens is written.
 constexpr int axis_read(int degrees) { return degrees == 0 ? 180 : degrees; }
 
+// The axis a right angle round, from 1 to 180: what a cylinder's axis
+// becomes when the cylinder changes form. axis_turned(135) == 45.
+constexpr int axis_turned(int degrees) {
+  const int turned = axis_read(degrees) + 90;
+  return turned > 180 ? turned - 180 : turned;
+}
+
 // The value of one step of `span`, without its sign.
 constexpr double span_step(const BarSpan& span) {
   return span.per_position < 0 ? -span.per_position : span.per_position;
