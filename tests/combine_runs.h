@@ -513,6 +513,13 @@ inline const Invocation kRuns[] = {
      0,
      "S-1.00\r\n",
      ""},
+    // A whole number right after a sphere alone could be its cylinder.
+    {"whole_number_after_a_sphere_alone",
+     {"--plain", "-"},
+     "-1.25,1,pl\n",
+     2,
+     "",
+     "line 1 has numbers in columns 1,2,3"},
     {"numbers_no_reading_reads_whole",
      {"--plain", "-"},
      "1,-1.25 -0.50 x180,pl,62.5,2026-01-01,+2.00\n",

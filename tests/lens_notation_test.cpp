@@ -55,6 +55,7 @@ const Notation kNotations[] = {
     {"plano_short", "pl", 40, 0, 0},
     {"plano_as_japanese_records_write_it", "S±0.00D C-0.50D A90", 40, 2, 90},
     {"abbreviations_with_a_full_stop", "Sph.1.00 Cyl.-0.50 Ax.180", 36, 2, 0},
+    {"plano_sign_before_a_cylinder", "±0 -0.50 x90", 40, 2, 90},
     {"zero", "0", 40, 0, 0},
     {"sphere_alone", "+2.00 DS", 32, 0, 0},
     {"window_line", "Ｓ＋1.50Ｄ Ｃ-0.75Ｄ Ａ90°", 34, 3, 90},

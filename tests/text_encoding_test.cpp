@@ -36,6 +36,8 @@ const Sample kSamples[] = {
     // ends whose first character's low byte is a CR (名 is U+540D).
     {"utf16le_no_mark", utf16(u"名前\npl", true).substr(2), Encoding::kUtf16Le,
      false, "名前\npl"},
+    {"utf16le_no_mark_one_letter", utf16(u"1\npl", true).substr(2),
+     Encoding::kUtf16Le, false, "1\npl"},
     {"utf16be_no_mark_cr", utf16(u"名,pl\r", false).substr(2),
      Encoding::kUtf16Be, false, "名,pl\r"},
     // ASCII first, then Shift_JIS: 山田 and the window's Ｓ and °.
