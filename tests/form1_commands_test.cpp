@@ -38,9 +38,8 @@ QList<int> positions(const QWidget& window) {
   return values;
 }
 
-const QList<int> kStart{40, 0, 90, 40, 0, 90};
-const QStringList kStartReadouts{"0.00Ｄ", "0.00Ｄ", "90°",
-                                 "0.00Ｄ", "0.00Ｄ", "90°"};
+const QList<int> kStart = toric::test::start_positions();
+const QStringList kStartReadouts = toric::test::start_readouts();
 
 }  // namespace
 
@@ -53,7 +52,8 @@ class Form1CommandsTest : public QObject {
     QTest::addColumn<QString>("result");
     // The six bars read in their order into the two lenses; the cases of
     // the arithmetic are its own test.
-    QTest::newRow("start positions") << kStart << "Ｓ 0.00Ｄ";
+    QTest::newRow("start positions")
+        << kStart << toric::test::result_at(kStart);
     QTest::newRow("lens 1 cylinder at axis position 0")
         << QList<int>{40, 2, 0, 40, 0, 90} << "Ｓ 0.00Ｄ Ｃ-0.50Ｄ Ａ180°";
     QTest::newRow("lens 1 cylinder at axis position 180")

@@ -69,15 +69,16 @@ class Form1KeyboardTest : public QObject {
     QFETCH(int, key);
     toric::Form1 window;
     QVERIFY(toric::test::show_active(window));
+    const QList<int> start = toric::test::start_positions();
     press(window, Qt::Key(key));
-    QCOMPARE(caption(window, "Label6"), QStringLiteral("Ｓ 0.00Ｄ"));
+    QCOMPARE(caption(window, "Label6"), toric::test::result_at(start));
 
     // On the reset button the same key resets.
-    bar(window, "HScroll1")->setValue(44);
+    bar(window, "HScroll1")->setValue(start[0] + 4);
     QVERIFY(tab_to(window, "Command2"));
     press(window, Qt::Key(key));
     QCOMPARE(caption(window, "Label6"), QString());
-    QCOMPARE(bar(window, "HScroll1")->value(), 40);
+    QCOMPARE(bar(window, "HScroll1")->value(), start[0]);
   }
 
   void bar_keys_move_towards_max_and_min_data() {
@@ -143,8 +144,11 @@ class Form1KeyboardTest : public QObject {
     press(window, Qt::Key_Tab);  // calculate
     QCOMPARE(focused_name(), QStringLiteral("Command1"));
     press(window, Qt::Key_Return);
+    // With both spheres at their start (0.00 D):
+    // "Ｓ-0.06Ｄ Ｃ-1.39Ｄ Ａ17°".
+    const int sphere = toric::kSphereSpan.start;
     QCOMPARE(caption(window, "Label6"),
-             QStringLiteral("Ｓ-0.06Ｄ Ｃ-1.39Ｄ Ａ17°"));
+             toric::test::result_at({sphere, 4, 170, sphere, 2, 150}));
   }
 
   // The style itself marks no focus on a bar; the window draws a ring on the

@@ -78,7 +78,7 @@ class Form1LayoutTest : public QObject {
       } else {
         QVERIFY(qobject_cast<QScrollBar*>(control) != nullptr);
       }
-      QCOMPARE(shown, QString::fromUtf8(row.caption ? row.caption : ""));
+      QCOMPARE(shown, QString::fromStdString(toric::start_caption(row)));
     }
   }
 

@@ -9,8 +9,11 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "bar_readouts.h"
 #include "control_factory.h"
 #include "form1.h"
+#include "toric/combine.h"
+#include "toric/format.h"
 
 namespace toric::test {
 
@@ -33,6 +36,40 @@ inline QScrollBar* bar(const QWidget& window, const char* name) {
 inline QString caption(const QWidget& window, const char* name,
                        int index = -1) {
   return find<QLabel>(window, name, index)->text();
+}
+
+// The bars' start positions and what their readouts show there, from the
+// core's scales: a start moved there is what the window's tests expect.
+inline QList<int> start_positions() {
+  QList<int> starts;
+  for (const BarReadout& wiring : kBarReadouts) {
+    const BarSpan& span = &wiring.scale == &kSphereScale     ? kSphereSpan
+                          : &wiring.scale == &kCylinderScale ? kCylinderSpan
+                                                             : kAxisSpan;
+    starts << span.start;
+  }
+  return starts;
+}
+
+inline QStringList start_readouts() {
+  QStringList readouts;
+  const QList<int> starts = start_positions();
+  for (int i = 0; i < kBarCount; ++i) {
+    readouts << QString::fromStdString(
+        kBarReadouts[i].scale.readout(static_cast<std::int16_t>(starts[i])));
+  }
+  return readouts;
+}
+
+// The line the window shows for bars at `positions`.
+inline QString result_at(const QList<int>& positions) {
+  const auto lens = [&](int first) {
+    return lens_on_bars(static_cast<std::int16_t>(positions[first]),
+                        static_cast<std::int16_t>(positions[first + 1]),
+                        static_cast<std::int16_t>(positions[first + 2]));
+  };
+  return QString::fromStdString(
+      format_result(combine_lenses(lens(0), lens(3))));
 }
 
 inline QString focused_name() {

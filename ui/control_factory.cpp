@@ -15,7 +15,8 @@ namespace {
 QColor colour(std::uint32_t rgb) { return QColor::fromRgb(rgb); }
 
 QWidget* make_label(const ControlRow& row, QWidget* parent) {
-  auto* label = new CaptionLabel(QString::fromUtf8(row.caption), parent);
+  auto* label =
+      new CaptionLabel(QString::fromStdString(start_caption(row)), parent);
   QPalette palette = label->palette();
   if (row.text_colour != kDefaultColour) {
     palette.setColor(QPalette::WindowText, colour(row.text_colour));

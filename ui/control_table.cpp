@@ -1,7 +1,9 @@
 #include "control_table.h"
 
 #include <array>
+#include <string_view>
 
+#include "bar_readouts.h"
 #include "toric/lens_power.h"
 
 namespace toric {
@@ -58,17 +60,17 @@ constexpr std::array<ControlRow, 26> kControls{{
    kButtonFont, kDefault, kDefault, A::kCentre, 11, kNoBar, nullptr},
   {"Command1",  -1, K::kButton,    {6600, 3720, 1335, 855}, "計 算",
    kButtonFont, kDefault, kOrange, A::kCentre, 9, kNoBar, nullptr},
-  {"Label12",   -1, K::kLabel,     {5640, 2160, 1215, 375}, "90°",
+  {"Label12",   -1, K::kLabel,     {5640, 2160, 1215, 375}, nullptr,
    kReadoutFont, kBlue, kDefault, A::kCentre, 24, kNoBar, nullptr},
-  {"Label11",   -1, K::kLabel,     {3960, 2160, 1215, 255}, "0.00Ｄ",
+  {"Label11",   -1, K::kLabel,     {3960, 2160, 1215, 255}, nullptr,
    kReadoutFont, kBlue, kDefault, A::kCentre, 23, kNoBar, nullptr},
-  {"Label10",   -1, K::kLabel,     {2280, 2160, 1335, 375}, "0.00Ｄ",
+  {"Label10",   -1, K::kLabel,     {2280, 2160, 1335, 375}, nullptr,
    kReadoutFont, kBlue, kDefault, A::kCentre, 22, kNoBar, nullptr},
-  {"Label9",    -1, K::kLabel,     {5640, 1080, 1215, 375}, "90°",
+  {"Label9",    -1, K::kLabel,     {5640, 1080, 1215, 375}, nullptr,
    kReadoutFont, kBlue, kDefault, A::kCentre, 21, kNoBar, nullptr},
-  {"Label8",    -1, K::kLabel,     {3960, 1080, 1215, 375}, "0.00Ｄ",
+  {"Label8",    -1, K::kLabel,     {3960, 1080, 1215, 375}, nullptr,
    kReadoutFont, kBlue, kDefault, A::kCentre, 20, kNoBar, nullptr},
-  {"Label7",    -1, K::kLabel,     {2280, 1080, 1335, 375}, "0.00Ｄ",
+  {"Label7",    -1, K::kLabel,     {2280, 1080, 1335, 375}, nullptr,
    kReadoutFont, kBlue, kDefault, A::kCentre, 19, kNoBar, nullptr},
   {"Label6",    -1, K::kLabel,     { 840, 3960, 5535, 615}, "",
    {kPGothic, 18, true, false}, kBlue, kDefault, A::kCentre, 10, kNoBar, nullptr},
@@ -100,5 +102,17 @@ constexpr std::array<ControlRow, 26> kControls{{
 }  // namespace
 
 std::span<const ControlRow> form1_controls() { return kControls; }
+
+std::string start_caption(const ControlRow& row) {
+  for (const BarReadout& wiring : kBarReadouts) {
+    if (std::string_view(wiring.readout) != row.name) continue;
+    for (const ControlRow& bar : kControls) {
+      if (std::string_view(bar.name) == wiring.bar) {
+        return wiring.scale.readout(static_cast<std::int16_t>(bar.bar.value));
+      }
+    }
+  }
+  return row.caption != nullptr ? row.caption : "";
+}
 
 }  // namespace toric

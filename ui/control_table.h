@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace toric {
 
@@ -38,7 +39,7 @@ struct ControlRow {
   int index;  // member index of a control array (Label3), otherwise -1
   ControlKind kind;
   Twips rect;
-  const char* caption;  // null for scroll bars
+  const char* caption;  // null for scroll bars and the bars' readouts
   FontRequest font;
   std::uint32_t text_colour;
   std::uint32_t background;
@@ -50,6 +51,11 @@ struct ControlRow {
 
 // The rows in stacking order, topmost first.
 std::span<const ControlRow> form1_controls();
+
+// What a control shows at the start: its caption, or for a bar's readout
+// what the bar's scale reads at the bar's start position, so that a start
+// moved in the core shows from the first frame.
+std::string start_caption(const ControlRow& row);
 
 // The client area of the window, in twips.
 inline constexpr int kForm1Width = 8325;

@@ -96,7 +96,9 @@ void control(Json& json, const ControlRow& row) {
   json.key("rect").raw("[");
   json.number(row.rect.left).raw(",").number(row.rect.top).raw(",");
   json.number(row.rect.width).raw(",").number(row.rect.height).raw("]");
-  json.key("caption").text_or_null(row.caption);
+  const std::string caption = start_caption(row);
+  json.key("caption").text_or_null(
+      row.kind == ControlKind::kScrollBar ? nullptr : caption.c_str());
   json.key("font").raw("{");
   json.key("face").text_or_null(row.font.face);
   json.key("points").number(row.font.points);
