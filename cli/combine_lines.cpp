@@ -196,7 +196,7 @@ void ListCombiner::take_record(std::string_view record,
   // Below the header, "#" starts a row only where its cells are a row's;
   // a note or a footer ("End of list", "合計12件") is text in its first
   // cell alone, and no row split at another separator.
-  const auto comment = [&] {
+  const auto kept_as_is = [&] {
     return trimmed(record).front() == '#' ||
            (fields_[0].find_first_of(",;\t") == std::string::npos &&
             cell_of(fields_[0]).kind == CellKind::kOther &&
@@ -212,7 +212,7 @@ void ListCombiner::take_record(std::string_view record,
         "no two columns read as lenses, and no six as S, C, A, S, C, A; name "
         "them with --columns";
   } else if (last_column_ >= static_cast<int>(fields_.size())) {
-    if (!comment()) {
+    if (!kept_as_is()) {
       fail(too_few_cells(record), line_end, out, errors);
       return;
     }
@@ -223,7 +223,7 @@ void ListCombiner::take_record(std::string_view record,
     ++combined_;
     return;
   }
-  if (comment()) {
+  if (kept_as_is()) {
     out += record;
     out += line_end;
   } else if (repeats_header()) {

@@ -164,8 +164,6 @@ void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
     bytes = joined;
   }
   if (state_ == State::kStart) {
-    // The opening bytes, to a line end: enough for a mark, and for UTF-16
-    // without one.
     // The first line, to decide from: held whole, with the byte after its
     // end where it is blank or no printable ASCII (UTF-16's "\n\0"). A
     // printable line is a typed one, answered at once.
