@@ -1,12 +1,252 @@
 #include "list_reading.h"
 
-#include <algorithm>
-#include <optional>
-
-#include "list_record.h"
-#include "toric/column_names.h"
-
 namespace toric {
+
+namespace {
+
+// Walks a record as RFC 4180 reads it: a field that begins with a quote is
+// quoted up to the next lone quote, and a doubled quote inside stands for
+// one; elsewhere a quote is a character like any other. Calls
+// `character(c)` for each character of a field's value and `next()` at
+// each separator; returns true when the record ends inside quotes.
+template <class Character, class Next>
+bool walk(std::string_view record, char separator, Character character,
+          Next next) {
+  bool quoted = false;
+  bool field_start = true;
+  for (std::size_t i = 0; i < record.size(); ++i) {
+    const char c = record[i];
+    if (quoted) {
+      if (c != '"') {
+        character(c);
+      } else if (i + 1 < record.size() && record[i + 1] == '"') {
+        character('"');
+        ++i;
+      } else {
+        quoted = false;
+      }
+    } else if (c == separator) {
+      next();
+      field_start = true;
+      continue;
+    } else if (c == '"' && field_start) {
+      quoted = true;
+    } else {
+      character(c);
+    }
+    field_start = false;
+  }
+  return quoted;
+}
+
+}  // namespace
+
+char separator_of(std::string_view record) {
+  bool tab = false;
+  bool semicolon = false;
+  bool comma = false;
+  // Quotes are told by the separator; ';' and ',' inside a quoted field
+  // are each looked at with the other as the separator.
+  walk(
+      record, '\t', [](char) {}, [&] { tab = true; });
+  if (tab) return '\t';
+  walk(
+      record, ';', [](char) {}, [&] { semicolon = true; });
+  if (semicolon) return ';';
+  walk(
+      record, ',', [](char) {}, [&] { comma = true; });
+  return comma ? ',' : '\0';
+}
+
+bool ends_inside_quotes(std::string_view record, char separator) {
+  return record.find('"') != std::string_view::npos &&
+         walk(
+             record, separator, [](char) {}, [] {});
+}
+
+void split_fields(std::string_view record, char separator,
+                  std::vector<std::string>& fields) {
+  std::size_t count = 0;
+  const auto next_field = [&] {
+    if (count == fields.size()) fields.emplace_back();
+    fields[count++].clear();  // keeps its room for the next record
+  };
+  if (record.find('"') == std::string_view::npos) {
+    // No quotes, as in most lists: the fields lie between the separators.
+    while (true) {
+      const std::size_t end = record.find(separator);
+      next_field();
+      fields[count - 1].assign(record.substr(0, end));
+      if (end == std::string_view::npos) break;
+      record.remove_prefix(end + 1);
+    }
+  } else {
+    next_field();
+    walk(
+        record, separator, [&](char c) { fields[count - 1] += c; }, next_field);
+  }
+  fields.resize(count);
+}
+
+bool OpenRecord::add(std::string_view line, std::string_view end,
+                     char separator) {
+  if (!lines.empty()) text += lines.back().end;
+  text += line;
+  lines.push_back({std::string(line), std::string(end)});
+  return !ends_inside_quotes(text, separator);
+}
+
+void append_field(std::string& out, std::string_view field, char separator) {
+  const char special[] = {separator, '"', '\r', '\n'};
+  if (field.find_first_of(std::string_view(special, 4)) ==
+          std::string_view::npos &&
+      !field.starts_with('"')) {
+    out += field;
+    return;
+  }
+  out += '"';
+  for (const char c : field) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+std::string joined(std::span<const std::string> items, std::string_view between,
+                   std::string_view last) {
+  std::string text;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) text += i + 1 == items.size() ? last : between;
+    text += items[i];
+  }
+  return text;
+}
+
+std::string columns_named(const LensColumns& columns) {
+  std::vector<std::string> numbers;
+  for (const int column : columns)
+    numbers.push_back(std::to_string(column + 1));
+  return joined(numbers, ",", ",");
+}
+
+bool text_only(const std::vector<std::string>& fields) {
+  return std::all_of(fields.begin(), fields.end(), [](const std::string& f) {
+    const CellKind kind = cell_of(f).kind;
+    return kind == CellKind::kOther || kind == CellKind::kEmpty;
+  });
+}
+
+std::string readings_named(const std::vector<LensColumns>& readings) {
+  std::vector<std::string> named;
+  for (const LensColumns& reading : readings) {
+    named.push_back(columns_named(reading));
+  }
+  return "columns " + joined(named, ", ", " or ");
+}
+
+namespace {
+
+// A cell of a row of data. "S1", "Sph 2": a header's word wherever it
+// stands, never a power. A tab in a cell is a tab-separated row split at
+// another separator.
+Cell cell_in_row(const std::string& field) {
+  const Cell cell = cell_of(field);
+  if (field.find('\t') != std::string::npos ||
+      (cell.kind == CellKind::kLens && column_name(field).numbered_lens())) {
+    return {CellKind::kOther};
+  }
+  return cell;
+}
+
+bool holds_number(const Cell& cell) {
+  return cell.kind == CellKind::kPower || cell.kind == CellKind::kLens ||
+         cell.kind == CellKind::kCount || cell.degrees >= 0;
+}
+
+}  // namespace
+
+int unread_number(const std::vector<std::string>& fields,
+                  const LensColumns& reading) {
+  const auto used = [&](int i) {
+    return std::find(reading.begin(), reading.end(), i) != reading.end();
+  };
+  // A sphere alone, which a cylinder could follow in the next cell.
+  const auto bare = [&](int i) {
+    const auto lens = read_lens(fields[i], LensValues::kAny).lens;
+    return !lens || lens->cylinder == 0;
+  };
+  for (int i = 0; i < static_cast<int>(fields.size()); ++i) {
+    if (used(i) || trimmed(fields[i]).empty()) continue;
+    const Cell here = cell_in_row(fields[i]);
+    if (here.kind == CellKind::kCount
+            ? i > 0 && used(i - 1) && reading.size() == 2 && bare(i - 1)
+            : holds_number(here)) {
+      return i;
+    }
+  }
+  return -1;
+}
+
+RowReadings readings_of_row(const std::vector<std::string>& fields) {
+  const int n = static_cast<int>(fields.size());
+  std::vector<Cell> cells;
+  cells.reserve(fields.size());
+  for (const std::string& field : fields) cells.push_back(cell_in_row(field));
+  const auto number = [&](int i) {
+    return cells[i].kind == CellKind::kCount ||
+           cells[i].kind == CellKind::kPower;
+  };
+  const auto empty = [&](int i) { return cells[i].kind == CellKind::kEmpty; };
+  const auto reads_every_number = [&](const LensColumns& reading) {
+    return unread_number(fields, reading) < 0;
+  };
+
+  RowReadings row;
+  for (int k = 0; k + 6 <= n; ++k) {
+    bool fits = true;
+    // A cylinder is a power, or 0 as a spreadsheet writes it; one that is
+    // not 0 has its axis.
+    const auto zero = [&](int i) {
+      return fields[i].find_first_of("123456789") == std::string::npos;
+    };
+    for (const int lens : {k, k + 3}) {
+      fits =
+          fits && number(lens) &&
+          (cells[lens + 1].kind == CellKind::kPower ||
+           cells[lens + 1].degrees == 0 || empty(lens + 1)) &&
+          (cells[lens + 2].degrees >= 0 || (empty(lens + 2) && zero(lens + 1)));
+    }
+    const LensColumns six{k, k + 1, k + 2, k + 3, k + 4, k + 5};
+    if (fits && reads_every_number(six)) row.readings.push_back(six);
+  }
+  std::vector<int> lenses;  // lens texts and powers
+  std::vector<int> counts;
+  bool whole_lens_cell = false;
+  int filled = 0;
+  for (int i = 0; i < n; ++i) {
+    filled += !empty(i);
+    if (cells[i].kind == CellKind::kLens || cells[i].kind == CellKind::kPower) {
+      lenses.push_back(i);
+      whole_lens_cell |= cells[i].kind == CellKind::kLens;
+    }
+    if (cells[i].kind == CellKind::kCount) counts.push_back(i);
+    if (holds_number(cells[i])) row.numbers.push_back(i);
+  }
+  row.lenses = static_cast<int>(lenses.size());
+  if (row.readings.size() == 1 && !whole_lens_cell) return row;
+  for (std::size_t a = 0; a < lenses.size(); ++a) {
+    for (std::size_t b = a + 1; b < lenses.size(); ++b) {
+      const LensColumns pair{lenses[a], lenses[b]};
+      if (reads_every_number(pair)) row.readings.push_back(pair);
+    }
+  }
+  if (lenses.empty() && counts.size() == 2 && filled == 2) {
+    // Two whole numbers and nothing else are spheres, as a spreadsheet
+    // writes +2.00; beside a lens a whole number is an id.
+    row.readings.push_back(counts);
+  }
+  return row;
+}
 
 namespace {
 
@@ -18,31 +258,23 @@ struct Record {
 // The records of `lines` under `separator`, a record open in quotes joined
 // with the lines it spans. False where the last one is still open and its
 // quote may yet close; a quote never closed leaves its line a record alone.
-bool records_of(const std::vector<std::string>& lines, char separator,
+bool records_of(const std::vector<ListLine>& lines, char separator,
                 bool complete, std::vector<Record>& records) {
   for (std::size_t i = 0; i < lines.size();) {
-    const int line = static_cast<int>(i) + 1;
-    if (!ends_inside_quotes(lines[i], separator)) {
-      records.push_back({line, lines[i++]});
-      continue;
-    }
-    std::string record = lines[i];
-    std::size_t k = i + 1;
+    OpenRecord open;
     bool closed = false;
-    for (; k < lines.size() && k - i < kLongestRecordLines; ++k) {
-      (record += '\n') += lines[k];
-      if (!ends_inside_quotes(record, separator)) {
-        closed = true;
-        break;
-      }
+    for (std::size_t k = i; k < lines.size() && !closed && !open.too_long();
+         ++k) {
+      closed = open.add(lines[k].text, "\n", separator);
     }
+    const int line = static_cast<int>(i) + 1;
     if (closed) {
-      records.push_back({line, std::move(record)});
-      i = k + 1;
-    } else if (!complete && k - i < kLongestRecordLines) {
+      records.push_back({line, std::move(open.text)});
+      i += open.lines.size();
+    } else if (!complete && !open.too_long()) {
       return false;
     } else {
-      records.push_back({line, lines[i++]});
+      records.push_back({line, lines[i++].text});
     }
   }
   return true;
@@ -86,8 +318,8 @@ struct Analysis {
 };
 
 // The list's reading with `separator`.
-Analysis analyse(const std::vector<std::string>& lines, char separator,
-                 bool complete, const ReadingGiven& given) {
+Analysis analyse(const std::vector<ListLine>& lines, char separator,
+                 bool complete, const ListOptions& given) {
   Analysis analysis;
   ReadingDecision& decision = analysis.decision;
   ListReading& reading = decision.reading;
@@ -288,8 +520,8 @@ Analysis analyse(const std::vector<std::string>& lines, char separator,
 
 }  // namespace
 
-ReadingDecision decide_reading(const std::vector<std::string>& lines,
-                               bool complete, const ReadingGiven& given) {
+ReadingDecision decide_reading(const std::vector<ListLine>& lines,
+                               bool complete, const ListOptions& given) {
   static constexpr char kSeparators[] = {'\t', ';', ','};
   std::optional<Analysis> best;
   int open_from = 0;  // the first quote still open under any separator
@@ -319,9 +551,11 @@ ReadingDecision decide_reading(const std::vector<std::string>& lines,
   // as its first line's are.
   nowhere.state = ReadingDecision::kDecided;
   nowhere.reading.separator = given.separator;
-  for (const std::string& line : lines) {
+  for (const ListLine& line : lines) {
     if (nowhere.reading.separator != '\0') break;
-    if (!trimmed(line).empty()) nowhere.reading.separator = separator_of(line);
+    if (!trimmed(line.text).empty()) {
+      nowhere.reading.separator = separator_of(line.text);
+    }
   }
   return nowhere;
 }

@@ -1,16 +1,98 @@
 #pragma once
-// How a list is read, decided once from its opening rows and held to its
-// last: the separator, the header and where the lenses are. The decision
-// waits only as long as its evidence needs (a header and the row after it,
-// or a row that one reading alone fits), and never past kSampleRows rows.
+// A list of pairs as labs and spreadsheets keep them, read one way from its
+// first row to its last: its records (RFC 4180: fields split by a comma, a
+// semicolon or a tab; a field that begins with a double quote may hold the
+// separator, line ends and doubled quotes), the reading decided from its
+// opening rows, and every line read that way.
 
+#include <algorithm>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "list_layout.h"
+#include "arguments.h"
+#include "text_encoding.h"
+#include "toric/column_names.h"
+#include "toric/lens_power.h"
 
 namespace toric {
+
+// A line of a list and its end: "\n", "\r\n", "\r", or "" for a last line
+// without one.
+struct ListLine {
+  std::string text;
+  std::string end;
+};
+
+// The separator of a list, told from its first record: a tab if it has
+// one, else a semicolon, else a comma (outside quotes); 0 for none.
+char separator_of(std::string_view record);
+
+// True while `record` ends inside a quoted field, so that the next line
+// belongs to it.
+bool ends_inside_quotes(std::string_view record, char separator);
+
+// The fields of a record into `fields`, quotes taken off; the strings keep
+// their room from one record to the next.
+void split_fields(std::string_view record, char separator,
+                  std::vector<std::string>& fields);
+
+// The text without the spaces and tabs around it (inline: every lens cell
+// of a long list is trimmed).
+inline std::string_view trimmed(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+    text.remove_prefix(1);
+  }
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+// Whether every field is empty or spaces: an empty row of a spreadsheet.
+inline bool all_empty(const std::vector<std::string>& fields) {
+  return std::all_of(fields.begin(), fields.end(),
+                     [](const std::string& f) { return trimmed(f).empty(); });
+}
+
+// Adds a field to `out`, in quotes where it holds the separator, a quote or
+// a line end.
+void append_field(std::string& out, std::string_view field, char separator);
+
+// The readings a row of data fits: six numbers S, C, A, S, C, A win over
+// two plain numbers; any two cells that read as lenses, or the row's only
+// two numbers. Digits alone (an id) are never a lens beside others, and a
+// header's word ("S1") never a power. A reading leaves no number unread
+// where a cylinder or an axis could stand.
+struct RowReadings {
+  std::vector<LensColumns> readings;
+  int lenses = 0;       // cells that read as lenses or powers
+  LensColumns numbers;  // the cells that hold numbers or lenses
+};
+RowReadings readings_of_row(const std::vector<std::string>& fields);
+
+// The first column outside `reading` whose number it leaves unread (a
+// power, a lens or an axis, or a whole number right after a sphere alone,
+// where a cylinder or an axis could stand); -1 for none.
+int unread_number(const std::vector<std::string>& fields,
+                  const LensColumns& reading);
+
+// Whether every cell is text or empty: a title, a note, a header that
+// names no lens.
+bool text_only(const std::vector<std::string>& fields);
+
+// The items of a list as a message names them: joined({"a", "b", "c"},
+// ", ", " or ") == "a, b or c".
+std::string joined(std::span<const std::string> items, std::string_view between,
+                   std::string_view last);
+
+// "3,4" or "3,4,5,6,7,8", counted from 1.
+std::string columns_named(const LensColumns& columns);
+
+// "columns 1,2,3,4,5,6 or 2,3,4,5,6,7".
+std::string readings_named(const std::vector<LensColumns>& readings);
 
 // The most rows (lines that are not blank) the decision looks at.
 constexpr int kSampleRows = 100;
@@ -18,6 +100,21 @@ constexpr int kSampleRows = 100;
 // A record open in quotes spans at most this many lines; then the quote is
 // one that was never closed, and the lines after it are rows.
 constexpr std::size_t kLongestRecordLines = 64;
+constexpr std::size_t kLongestRecordBytes = 1 << 20;
+
+// A record open in quotes, gathered a line at a time until its quote closes.
+struct OpenRecord {
+  int from = 0;                 // its first line
+  std::vector<ListLine> lines;  // the lines it spans so far
+  std::string text;             // their record, the line ends inside it
+
+  // Adds the record's next line; true where it closes the record.
+  bool add(std::string_view line, std::string_view end, char separator);
+  bool too_long() const {
+    return lines.size() >= kLongestRecordLines ||
+           text.size() > kLongestRecordBytes;
+  }
+};
 
 struct ListReading {
   char separator = '\0';  // tab, ';' or ','
@@ -39,23 +136,120 @@ struct ReadingDecision {
   std::string refusal;  // why the list is read no way, with the line
 };
 
-// What the user gave: --separator and --columns (either may be empty).
-struct ReadingGiven {
-  char separator = '\0';
-  LensColumns columns;
-};
-
-// Decides from the first lines of a list (each without its line end),
-// which are all there will be where `complete` (the list's end, or
-// kSampleRows rows). Rows above the header are titles; a line starting
-// with "#" above the header or the first row of data is a comment.
-ReadingDecision decide_reading(const std::vector<std::string>& lines,
-                               bool complete, const ReadingGiven& given);
+// Decides how a list is read (its separator, its header and where its
+// lenses are) from its first lines, which are all there will be where
+// `complete` (the list's end, or kSampleRows rows), with what the user gave
+// (--separator and --columns, either may be unset). The decision waits only
+// as long as its evidence needs: a header and the row after it, or a row
+// that one reading alone fits. Rows above the header are titles; a line
+// starting with "#" above the header or the first row of data is a comment.
+ReadingDecision decide_reading(const std::vector<ListLine>& lines,
+                               bool complete, const ListOptions& given);
 
 // The header's lines as a message names them: "line 2", "lines 2-3".
 std::string lines_named(const ListReading& reading);
 
 // The separator as a message names it: "\",\"" or "a tab".
 std::string separator_named(char separator);
+
+// A list, a line at a time. Its lines are held until its reading is
+// decided, then every line is read that way: blank lines
+// and empty rows are kept as they are, and so are rows above the header,
+// comments ("#" above the header or in a list without one) and the header
+// itself, wherever it is repeated. Every other record gives one result
+// (or, with `csv`, its columns and the result's); a record that cannot be
+// read gives an empty result, and its reason, with its line number, goes
+// to the errors. Each goes out with the line end it came with.
+class ListCombiner {
+ public:
+  explicit ListCombiner(ListOptions options);
+
+  // One line without its line end: "\n", "\r\n", "\r", or "" for a last
+  // line without one. What it gives is added to `out` and `errors`.
+  void take_line(std::string_view line, std::string_view line_end,
+                 std::string& out, std::string& errors);
+  // At the end of the list: the reading is decided from what there is, and
+  // a quote still open is an error of the line it opened on, the lines
+  // after it read as rows; where the list is `cut` short by a refusal, the
+  // record is left unread.
+  void finish(std::string& out, std::string& errors, bool cut = false);
+
+  int lines() const { return line_; }
+  int unread() const { return unread_; }
+  // Why the list is read no way, with the line; empty while it is read.
+  // Once set, further lines are not read.
+  const std::string& refusal() const { return refusal_; }
+  const ListReading& reading() const { return reading_; }
+  int combined() const { return combined_; }
+  // The first lines of rows that could not be read (at most kUnfitShown).
+  const std::vector<int>& unfit_lines() const { return unfit_lines_; }
+  static constexpr std::size_t kUnfitShown = 20;
+
+ private:
+  void decide(bool complete, std::string& out, std::string& errors);
+  void read_line(std::string_view line, std::string_view line_end,
+                 std::string& out, std::string& errors);
+  void take_record(std::string_view record, std::string_view line_end,
+                   std::string& out, std::string& errors);
+  // The quote that opened the pending record is never closed.
+  void unclosed(std::string& out, std::string& errors);
+  // The record as it came, or with --csv its cells and the result names.
+  void write_header(std::string_view record, std::string_view line_end,
+                    std::string& out) const;
+  bool combine_row(std::string_view line_end, std::string& out,
+                   std::string& reason);
+  bool same_as_header() const;
+  bool repeats_header() const;
+  std::string too_few_cells(std::string_view record) const;
+  std::optional<LensPower> lens(int which, std::string& reason);
+  // The result as ordered, and with a step the exact one beside it.
+  void write_result(const LensPower& result, const LensPower& exact,
+                    std::string_view line_end, std::string& out) const;
+  // The names of a CSV's result columns: 4, or 6 with a step.
+  std::span<const char* const> result_names() const;
+  void set_columns(LensColumns columns);
+  // The list's separator, or a comma where it has none.
+  char output_separator() const;
+  void write_fields(std::string& out) const;
+  // A record that cannot be read: the message, and an empty result.
+  void fail(const std::string& message, std::string_view line_end,
+            std::string& out, std::string& errors);
+  std::string at_line() const;
+
+  ListOptions options_;
+  ListReading reading_;
+  bool decided_ = false;
+  std::vector<ListLine> held_;  // the lines until the reading is decided
+  int held_rows_ = 0;
+  std::size_t held_bytes_ = 0;
+
+  char separator_ = '\0';
+  LensColumns columns_;
+  LensColumns covered_;  // where a row's numbers may stand; empty for all
+  int last_column_ = -1;
+  std::vector<std::string> fields_;
+  std::string three_cells_lens_;  // a six-column row's S, C, A as one lens
+  FittedPair pair_;     // the row's lenses fitted and combined, where asked
+  OpenRecord pending_;  // a record open in quotes, while it is
+  int line_ = 0;
+  int record_line_ = 0;  // where the record being read starts
+  int unread_ = 0;
+  int combined_ = 0;
+  std::vector<int> unfit_lines_;
+  std::string refusal_;
+};
+
+// toric-combine --check: how a list is read and which of its rows fit, as
+// a lab looks at a new export before it trusts the results. The report, once
+// the whole list has been through `combiner`:
+//   encoding: Shift_JIS (code page 932)
+//   separator: ","
+//   header: line 2: No, S1, C1, A1, S2, C2, A2
+//   lens 1: columns 2, 3, 4 (S1, C1, A1)
+//   lens 2: columns 5, 6, 7 (S2, C2, A2)
+//   rows to combine: 12
+//   rows that do not fit: 2 (lines 7, 9)
+std::string reading_described(const ListCombiner& combiner,
+                              const TextDecoder& decoder, bool encoding_given);
 
 }  // namespace toric

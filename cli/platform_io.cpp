@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "cp932_character.h"
 #include "toric/utf8.h"
 
 namespace toric {

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 
-#include "cp932_character.h"
 #include "platform_io.h"
 
 namespace toric {

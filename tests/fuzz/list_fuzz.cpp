@@ -12,8 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "combine_lines.h"
-#include "list_stream.h"
+#include "combine_command.h"
 #include "text_encoding.h"
 #include "toric/lens_notation.h"
 

@@ -1,11 +1,14 @@
 #pragma once
-// What toric-combine is asked to do with a pair and with a list, as its
-// options say.
+// What toric-combine is asked to do, read from its arguments: the options
+// for a pair and for a list, the operands, or why it cannot be done.
 
 #include <optional>
+#include <span>
+#include <string>
+#include <vector>
 
-#include "list_layout.h"
 #include "text_encoding.h"
+#include "toric/column_names.h"
 #include "toric/fitting.h"
 #include "toric/format.h"
 #include "toric/lens_notation.h"
@@ -35,5 +38,20 @@ struct ListOptions : PairOptions {
   // Only how the list is read and which rows fit, nothing combined.
   bool check = false;
 };
+
+struct CommandRequest {
+  enum Shows { kNothing, kHelp, kVersion };
+  ListOptions options;
+  std::vector<std::string> operands;  // two lenses, or a list
+  Shows shows = kNothing;
+  bool explain = false;  // the working of one pair, step by step
+  std::string wrong;     // a usage error, without the program's name
+};
+
+// Options may come before and after the operands, "--" ends them, and a
+// lens that starts with a minus or a point ("-1.25 -0.50 x180", "-.50")
+// is an operand. parse_command_line({"--plain", "-.50", "pl"}).operands
+// holds "-.50" and "pl".
+CommandRequest parse_command_line(std::span<const std::string> args);
 
 }  // namespace toric

@@ -1,9 +1,8 @@
-#include "command_options.h"
+#include "arguments.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <optional>
 #include <string_view>
 
 namespace toric {

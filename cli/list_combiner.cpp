@@ -1,10 +1,6 @@
-#include "combine_lines.h"
-
-#include <algorithm>
-#include <span>
 #include <utility>
 
-#include "list_record.h"
+#include "list_reading.h"
 
 namespace toric {
 
@@ -16,8 +12,6 @@ constexpr const char* kResultColumns[] = {"sphere", "cylinder", "axis",
 constexpr const char* kStepColumns[] = {"sphere",   "exact sphere",
                                         "cylinder", "exact cylinder",
                                         "axis",     "spherical equivalent"};
-// A record open in quotes spans at most this many bytes too.
-constexpr std::size_t kLongestRecordBytes = 1 << 20;
 
 std::string cells_counted(std::size_t n) {
   return std::to_string(n) + (n == 1 ? " cell" : " cells");
@@ -46,8 +40,7 @@ void ListCombiner::take_line(std::string_view line, std::string_view line_end,
     return;
   }
   ++line_;
-  held_.emplace_back(line);
-  held_ends_.emplace_back(line_end);
+  held_.push_back({std::string(line), std::string(line_end)});
   held_bytes_ += line.size() + line_end.size();
   const bool blank = trimmed(line).empty();
   if (!blank) ++held_rows_;
@@ -58,8 +51,7 @@ void ListCombiner::take_line(std::string_view line, std::string_view line_end,
 
 void ListCombiner::decide(bool complete, std::string& out,
                           std::string& errors) {
-  ReadingDecision decision = decide_reading(
-      held_, complete, ReadingGiven{options_.separator, options_.columns});
+  ReadingDecision decision = decide_reading(held_, complete, options_);
   if (decision.state == ReadingDecision::kWaiting) return;
   if (decision.state == ReadingDecision::kRefused) {
     refusal_ = std::move(decision.refusal);
@@ -78,11 +70,9 @@ void ListCombiner::decide(bool complete, std::string& out,
     if (!trimmed(reading_.header[i]).empty()) covered_.push_back(i);
   }
   // The held lines, read as every later one is.
-  const std::vector<std::string> lines = std::exchange(held_, {});
-  const std::vector<std::string> ends = std::exchange(held_ends_, {});
   line_ = 0;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    read_line(lines[i], ends[i], out, errors);
+  for (const ListLine& line : std::exchange(held_, {})) {
+    read_line(line.text, line.end, out, errors);
   }
 }
 
@@ -90,17 +80,12 @@ inline void ListCombiner::read_line(std::string_view line,
                                     std::string_view line_end, std::string& out,
                                     std::string& errors) {
   ++line_;
-  if (!pending_.empty()) {
-    // The record so far, its last line's end now inside it.
-    (pending_record_ += pending_.back().second) += line;
-    pending_.emplace_back(line, line_end);
-    if (!ends_inside_quotes(pending_record_, separator_)) {
-      const std::string record = std::exchange(pending_record_, {});
-      pending_.clear();
-      record_line_ = pending_from_;
-      take_record(record, line_end, out, errors);
-    } else if (pending_.size() >= kLongestRecordLines ||
-               pending_record_.size() > kLongestRecordBytes) {
+  if (!pending_.lines.empty()) {
+    if (pending_.add(line, line_end, separator_)) {
+      const OpenRecord record = std::exchange(pending_, {});
+      record_line_ = record.from;
+      take_record(record.text, line_end, out, errors);
+    } else if (pending_.too_long()) {
       unclosed(out, errors);
     }
     return;
@@ -119,9 +104,8 @@ inline void ListCombiner::read_line(std::string_view line,
     return;
   }
   if (ends_inside_quotes(line, separator_)) {
-    pending_.emplace_back(line, line_end);
-    pending_record_ = line;
-    pending_from_ = line_;
+    pending_.from = line_;
+    pending_.add(line, line_end, separator_);
     return;
   }
   record_line_ = line_;
@@ -130,23 +114,21 @@ inline void ListCombiner::read_line(std::string_view line,
 
 void ListCombiner::finish(std::string& out, std::string& errors, bool cut) {
   if (!decided_ && refusal_.empty()) decide(true, out, errors);
-  if (cut) pending_.clear();  // a record the list's end cut, not unclosed
-  while (!pending_.empty() && refusal_.empty()) unclosed(out, errors);
+  if (cut) pending_ = {};  // a record the list's end cut, not unclosed
+  while (!pending_.lines.empty() && refusal_.empty()) unclosed(out, errors);
 }
 
 void ListCombiner::unclosed(std::string& out, std::string& errors) {
-  auto lines = std::exchange(pending_, {});
-  pending_record_.clear();
+  const OpenRecord record = std::exchange(pending_, {});
   const int last = line_;
-  record_line_ = pending_from_;
-  split_fields(lines[0].first, separator_, fields_);
+  record_line_ = line_ = record.from;
+  split_fields(record.lines[0].text, separator_, fields_);
   fail(at_line() +
            "a quote opens here and is never closed; the lines after it are "
            "read as rows",
-       lines[0].second, out, errors);
-  line_ = pending_from_;
-  for (std::size_t i = 1; i < lines.size(); ++i) {
-    read_line(lines[i].first, lines[i].second, out, errors);
+       record.lines[0].end, out, errors);
+  for (std::size_t i = 1; i < record.lines.size(); ++i) {
+    read_line(record.lines[i].text, record.lines[i].end, out, errors);
   }
   line_ = std::max(line_, last);
 }
@@ -390,6 +372,86 @@ void ListCombiner::fail(const std::string& message, std::string_view line_end,
     out.append(result_names().size(), output_separator());
   }
   out += line_end;
+}
+
+namespace {
+
+std::string lens_columns(const ListReading& reading, int lens) {
+  const std::size_t per_lens = reading.columns.size() / 2;
+  std::vector<std::string> numbers;
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < per_lens; ++i) {
+    const int column = reading.columns[lens * per_lens + i];
+    numbers.push_back(std::to_string(column + 1));
+    if (column < static_cast<int>(reading.header.size())) {
+      names.push_back(reading.header[column]);
+    }
+  }
+  std::string text =
+      (per_lens == 1 ? "column " : "columns ") + joined(numbers, ", ", ", ");
+  if (names.size() == per_lens && reading.from == ListReading::kHeader) {
+    text += " (" + joined(names, ", ", ", ") + ")";
+  }
+  if (per_lens == 3) text += " as sphere, cylinder, axis";
+  return text;
+}
+
+}  // namespace
+
+std::string reading_described(const ListCombiner& combiner,
+                              const TextDecoder& decoder, bool encoding_given) {
+  const ListReading& reading = combiner.reading();
+  std::string report = "encoding: ";
+  if (decoder.ascii()) {
+    report += "ASCII throughout (read as UTF-8)";
+  } else {
+    report += form_described(decoder.form());
+    if (encoding_given) report += ", as --encoding names it";
+  }
+  report += "\nseparator: ";
+  report += reading.separator == '\0' ? std::string("none found")
+                                      : separator_named(reading.separator);
+  report += "\nheader: ";
+  if (reading.header_line == 0) {
+    report += "none";
+  } else {
+    report += lines_named(reading) + ": " + joined(reading.header, ", ", ", ");
+  }
+  report += '\n';
+  if (reading.columns.empty()) {
+    report += "lenses: no columns read as lenses; name them with --columns\n";
+  } else {
+    for (const int lens : {0, 1}) {
+      report += "lens " + std::to_string(lens + 1) + ": " +
+                lens_columns(reading, lens) + "\n";
+    }
+    report += "columns from: ";
+    switch (reading.from) {
+      case ListReading::kGiven:
+        report += "--columns";
+        break;
+      case ListReading::kHeader:
+        report += "the header";
+        break;
+      default:
+        report += "the rows (one reading fits them)";
+    }
+    report += '\n';
+  }
+  if (reading.decimal_comma) report += "decimal mark: a comma\n";
+  report += "rows to combine: " + std::to_string(combiner.combined()) + "\n";
+  report += "rows that do not fit: " + std::to_string(combiner.unread());
+  const std::vector<int>& lines = combiner.unfit_lines();
+  if (!lines.empty()) {
+    std::vector<std::string> numbers;
+    for (const int line : lines) numbers.push_back(std::to_string(line));
+    report += std::string(lines.size() == 1 ? " (line " : " (lines ") +
+              joined(numbers, ", ", ", ");
+    if (combiner.unread() > static_cast<int>(lines.size())) report += ", …";
+    report += ")";
+  }
+  report += '\n';
+  return report;
 }
 
 }  // namespace toric
