@@ -41,45 +41,121 @@ bool looks_like_lens(std::string_view arg) {
          ((arg[1] >= '0' && arg[1] <= '9') || arg[1] == '.' || arg[1] == ',');
 }
 
-enum Option {
-  kPlain,
-  kCsv,
-  kAny,
-  kForm,
-  kColumns,
-  kVertex,
-  kRotation,
-  kStep,
-  kExplain,
-  kEncoding,
-  kSeparator,
-  kCheck,
-  kHelp,
-  kVersion,
-};
+// "10L" or "10R": degrees to the examiner's left (more than 0) or right.
+std::optional<int> rotation_of(std::string_view text) {
+  if (text.size() < 2 || text.size() > 3) return std::nullopt;
+  const char side = static_cast<char>(text.back() | 0x20);
+  if (side != 'l' && side != 'r') return std::nullopt;
+  int degrees = 0;
+  for (const char c : text.substr(0, text.size() - 1)) {
+    if (c < '0' || c > '9') return std::nullopt;
+    degrees = degrees * 10 + (c - '0');
+  }
+  if (degrees > 90) return std::nullopt;
+  return side == 'l' ? degrees : -degrees;
+}
+
+// A decimal number and nothing else ("12", "-12", "0.125").
+std::optional<double> number_of(const std::string& text) {
+  if (text.empty() || text.size() > 12) return std::nullopt;
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  if (*end != '\0' || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+// Sets what an option asks in `request`, from its value where it takes
+// one; false where the value is none it takes.
+using Setter = bool (*)(const std::string& value, CommandRequest& request);
 
 struct OptionName {
   std::string_view name;
-  Option option;
-  bool takes_value;
+  Setter set;
+  const char* takes = nullptr;  // what a value must be; none for no value
   char short_name = '\0';
 };
 
 constexpr OptionName kOptions[] = {
-    {"plain", kPlain, false},
-    {"csv", kCsv, false},
-    {"any", kAny, false},
-    {"form", kForm, true},
-    {"columns", kColumns, true},
-    {"vertex", kVertex, true},
-    {"rotation", kRotation, true},
-    {"step", kStep, true},
-    {"explain", kExplain, false},
-    {"encoding", kEncoding, true},
-    {"separator", kSeparator, true},
-    {"check", kCheck, false},
-    {"help", kHelp, false, 'h'},
-    {"version", kVersion, false, 'v'},
+    {"plain",
+     [](const std::string&, CommandRequest& r) {
+       r.options.notation = Notation::kPlain;
+       return true;
+     }},
+    {"csv", [](const std::string&,
+               CommandRequest& r) { return r.options.csv = true; }},
+    {"any",
+     [](const std::string&, CommandRequest& r) {
+       r.options.values = LensValues::kAny;
+       return true;
+     }},
+    {"form",
+     [](const std::string& v, CommandRequest& r) {
+       r.options.fitting.form =
+           v == "plus" ? CylinderForm::kPlus : CylinderForm::kMinus;
+       return v == "minus" || v == "plus";
+     },
+     "--form takes minus or plus"},
+    {"columns",
+     [](const std::string& v, CommandRequest& r) {
+       const auto columns = columns_of(v);
+       r.options.columns = columns.value_or(LensColumns());
+       return columns.has_value();
+     },
+     "--columns takes two or six different column numbers from 1, such as "
+     "2,3"},
+    {"vertex",
+     [](const std::string& v, CommandRequest& r) {
+       const auto mm = number_of(v);
+       r.options.fitting.vertex_mm = mm.value_or(0);
+       return mm && *mm >= -50 && *mm <= 50;
+     },
+     "--vertex takes millimetres from -50 to 50, such as 12"},
+    {"rotation",
+     [](const std::string& v, CommandRequest& r) {
+       const auto degrees = rotation_of(v);
+       r.options.fitting.rotation = degrees.value_or(0);
+       return degrees.has_value();
+     },
+     "--rotation takes degrees from 0 to 90 and L or R, such as 10L"},
+    {"step",
+     [](const std::string& v, CommandRequest& r) {
+       const auto step = number_of(v);
+       r.options.fitting.step = step.value_or(0);
+       return step == 0.125 || step == 0.25 || step == 0.5;
+     },
+     "--step takes 0.125, 0.25 or 0.50"},
+    {"explain",
+     [](const std::string&, CommandRequest& r) { return r.explain = true; }},
+    {"encoding",
+     [](const std::string& v, CommandRequest& r) {
+       r.options.encoding = encoding_named(v);
+       return r.options.encoding.has_value();
+     },
+     "--encoding takes utf-8, utf-16, cp932 (shift_jis) or euc-jp"},
+    {"separator",
+     [](const std::string& v, CommandRequest& r) {
+       // "tab", ";" or "," (or their names).
+       r.options.separator = v == "tab" || v == "\t" || v == "\\t" ? '\t'
+                             : v == ";" || v == "semicolon"        ? ';'
+                             : v == "," || v == "comma"            ? ','
+                                                                   : '\0';
+       return r.options.separator != '\0';
+     },
+     "--separator takes tab, \";\" or \",\""},
+    {"check", [](const std::string&,
+                 CommandRequest& r) { return r.options.check = true; }},
+    {"help",
+     [](const std::string&, CommandRequest& r) {
+       r.shows = CommandRequest::kHelp;
+       return true;
+     },
+     nullptr, 'h'},
+    {"version",
+     [](const std::string&, CommandRequest& r) {
+       r.shows = CommandRequest::kVersion;
+       return true;
+     },
+     nullptr, 'v'},
 };
 
 // The option a long name names, whole or by a prefix of it no other
@@ -105,42 +181,10 @@ const OptionName* short_option(char name) {
   return nullptr;
 }
 
-// A decimal number and nothing else ("12", "-12", "0.125").
-std::optional<double> number_of(const std::string& text) {
-  if (text.empty() || text.size() > 12) return std::nullopt;
-  char* end = nullptr;
-  const double value = std::strtod(text.c_str(), &end);
-  if (*end != '\0' || !std::isfinite(value)) return std::nullopt;
-  return value;
-}
-
-// "10L" or "10R": degrees to the examiner's left (more than 0) or right.
-std::optional<int> rotation_of(std::string_view text) {
-  if (text.size() < 2 || text.size() > 3) return std::nullopt;
-  const char side = static_cast<char>(text.back() | 0x20);
-  if (side != 'l' && side != 'r') return std::nullopt;
-  int degrees = 0;
-  for (const char c : text.substr(0, text.size() - 1)) {
-    if (c < '0' || c > '9') return std::nullopt;
-    degrees = degrees * 10 + (c - '0');
-  }
-  if (degrees > 90) return std::nullopt;
-  return side == 'l' ? degrees : -degrees;
-}
-
-// "tab", ";" or "," (or their names), as --separator takes them.
-char separator_of_option(std::string_view text) {
-  if (text == "tab" || text == "\t" || text == "\\t") return '\t';
-  if (text == ";" || text == "semicolon") return ';';
-  if (text == "," || text == "comma") return ',';
-  return '\0';
-}
-
 }  // namespace
 
 CommandRequest parse_command_line(std::span<const std::string> args) {
   CommandRequest request;
-  ListOptions& options = request.options;
   bool options_end = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -174,105 +218,21 @@ CommandRequest parse_command_line(std::span<const std::string> args) {
     const std::string named = "--" + std::string(o->name);
     std::string value;
     if (long_form && equals != std::string::npos) {
-      if (!o->takes_value) {
+      if (o->takes == nullptr) {
         request.wrong = named + " takes no value";
         return request;
       }
       value = arg.substr(equals + 1);
-    } else if (o->takes_value) {
+    } else if (o->takes != nullptr) {
       if (i + 1 == args.size()) {
         request.wrong = named + " needs a value";
         return request;
       }
       value = args[++i];
     }
-    switch (o->option) {
-      case kPlain:
-        options.notation = Notation::kPlain;
-        break;
-      case kCsv:
-        options.csv = true;
-        break;
-      case kAny:
-        options.values = LensValues::kAny;
-        break;
-      case kForm:
-        if (value == "minus") {
-          options.fitting.form = CylinderForm::kMinus;
-        } else if (value == "plus") {
-          options.fitting.form = CylinderForm::kPlus;
-        } else {
-          request.wrong = "--form takes minus or plus";
-          return request;
-        }
-        break;
-      case kColumns:
-        if (const auto columns = columns_of(value)) {
-          options.columns = *columns;
-        } else {
-          request.wrong =
-              "--columns takes two or six different column numbers from 1, "
-              "such as 2,3";
-          return request;
-        }
-        break;
-      case kVertex: {
-        const auto mm = number_of(value);
-        if (!mm || *mm < -50 || *mm > 50) {
-          request.wrong =
-              "--vertex takes millimetres from -50 to 50, such as 12";
-          return request;
-        }
-        options.fitting.vertex_mm = *mm;
-        break;
-      }
-      case kRotation:
-        if (const auto degrees = rotation_of(value)) {
-          options.fitting.rotation = *degrees;
-        } else {
-          request.wrong =
-              "--rotation takes degrees from 0 to 90 and L or R, such as "
-              "10L";
-          return request;
-        }
-        break;
-      case kStep: {
-        const auto step = number_of(value);
-        if (step != 0.125 && step != 0.25 && step != 0.5) {
-          request.wrong = "--step takes 0.125, 0.25 or 0.50";
-          return request;
-        }
-        options.fitting.step = *step;
-        break;
-      }
-      case kExplain:
-        request.explain = true;
-        break;
-      case kEncoding:
-        options.encoding = encoding_named(value);
-        if (!options.encoding) {
-          request.wrong =
-              "--encoding takes utf-8, utf-16, cp932 (shift_jis) or euc-jp";
-          return request;
-        }
-        break;
-      case kSeparator:
-        if (const char separator = separator_of_option(value)) {
-          options.separator = separator;
-        } else {
-          request.wrong = "--separator takes tab, \";\" or \",\"";
-          return request;
-        }
-        break;
-      case kCheck:
-        options.check = true;
-        break;
-      case kHelp:
-        request.shows = CommandRequest::kHelp;
-        return request;
-      case kVersion:
-        request.shows = CommandRequest::kVersion;
-        return request;
+    if (!o->set(value, request)) request.wrong = o->takes;
+    if (!request.wrong.empty() || request.shows != CommandRequest::kNothing) {
+      return request;
     }
   }
   return request;

@@ -1,6 +1,11 @@
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <utility>
 
 #include "list_reading.h"
+#include "platform_io.h"
 
 namespace toric {
 
@@ -17,364 +22,394 @@ std::string cells_counted(std::size_t n) {
   return std::to_string(n) + (n == 1 ? " cell" : " cells");
 }
 
-}  // namespace
+// A list, a line at a time. Its lines are held until its reading is
+// decided, then every line is read that way: blank lines
+// and empty rows are kept as they are, and so are rows above the header,
+// comments ("#" above the header or in a list without one) and the header
+// itself, wherever it is repeated. Every other record gives one result
+// (or, with `csv`, its columns and the result's); a record that cannot be
+// read gives an empty result, and its reason, with its line number, goes
+// to the errors. Each goes out with the line end it came with.
+class ListCombiner {
+ public:
+  explicit ListCombiner(ListOptions options) : options_(std::move(options)) {}
 
-ListCombiner::ListCombiner(ListOptions options)
-    : options_(std::move(options)) {}
-
-void ListCombiner::set_columns(LensColumns columns) {
-  columns_ = std::move(columns);
-  last_column_ = columns_.empty()
-                     ? -1
-                     : *std::max_element(columns_.begin(), columns_.end());
-}
-
-void ListCombiner::take_line(std::string_view line, std::string_view line_end,
-                             std::string& out, std::string& errors) {
-  if (decided_) {  // as every line after the first few
-    read_line(line, line_end, out, errors);
-    return;
-  }
-  if (!refusal_.empty()) {
+  // One line without its line end: "\n", "\r\n", "\r", or "" for a last
+  // line without one. What it gives is added to `out` and `errors`.
+  void take_line(std::string_view line, std::string_view line_end,
+                 std::string& out, std::string& errors) {
+    if (decided_) {  // as every line after the first few
+      read_line(line, line_end, out, errors);
+      return;
+    }
+    if (!refusal_.empty()) {
+      ++line_;
+      return;
+    }
     ++line_;
-    return;
+    held_.push_back({std::string(line), std::string(line_end)});
+    held_bytes_ += line.size() + line_end.size();
+    const bool blank = trimmed(line).empty();
+    if (!blank) ++held_rows_;
+    const bool complete =
+        held_rows_ >= kSampleRows || held_bytes_ >= kEncodingSample;
+    if (!blank || complete) decide(complete, out, errors);
   }
-  ++line_;
-  held_.push_back({std::string(line), std::string(line_end)});
-  held_bytes_ += line.size() + line_end.size();
-  const bool blank = trimmed(line).empty();
-  if (!blank) ++held_rows_;
-  const bool complete =
-      held_rows_ >= kSampleRows || held_bytes_ >= kEncodingSample;
-  if (!blank || complete) decide(complete, out, errors);
-}
+  // At the end of the list: the reading is decided from what there is, and
+  // a quote still open is an error of the line it opened on, the lines
+  // after it read as rows; where the list is `cut` short by a refusal, the
+  // record is left unread.
+  void finish(std::string& out, std::string& errors, bool cut = false) {
+    if (!decided_ && refusal_.empty()) decide(true, out, errors);
+    if (cut) pending_ = {};  // a record the list's end cut, not unclosed
+    while (!pending_.lines.empty() && refusal_.empty()) unclosed(out, errors);
+  }
 
-void ListCombiner::decide(bool complete, std::string& out,
-                          std::string& errors) {
-  ReadingDecision decision = decide_reading(held_, complete, options_);
-  if (decision.state == ReadingDecision::kWaiting) return;
-  if (decision.state == ReadingDecision::kRefused) {
-    refusal_ = std::move(decision.refusal);
-    return;
-  }
-  decided_ = true;
-  reading_ = std::move(decision.reading);
-  separator_ = reading_.separator;
-  set_columns(reading_.columns);
-  // The columns a row's numbers may stand in: the lenses' as the rows told
-  // them, or those the header names.
-  covered_ = reading_.from == ListReading::kRows ? columns_ : LensColumns();
-  for (int i = 0; reading_.from == ListReading::kHeader &&
-                  i < static_cast<int>(reading_.header.size());
-       ++i) {
-    if (!trimmed(reading_.header[i]).empty()) covered_.push_back(i);
-  }
-  // The held lines, read as every later one is.
-  line_ = 0;
-  for (const ListLine& line : std::exchange(held_, {})) {
-    read_line(line.text, line.end, out, errors);
-  }
-}
+  int lines() const { return line_; }
+  int unread() const { return unread_; }
+  // Why the list is read no way, with the line; empty while it is read.
+  // Once set, further lines are not read.
+  const std::string& refusal() const { return refusal_; }
+  const ListReading& reading() const { return reading_; }
+  int combined() const { return combined_; }
+  // The first lines of rows that could not be read (at most kUnfitShown).
+  const std::vector<int>& unfit_lines() const { return unfit_lines_; }
+  static constexpr std::size_t kUnfitShown = 20;
 
-inline void ListCombiner::read_line(std::string_view line,
-                                    std::string_view line_end, std::string& out,
-                                    std::string& errors) {
-  ++line_;
-  if (!pending_.lines.empty()) {
-    if (pending_.add(line, line_end, separator_)) {
-      const OpenRecord record = std::exchange(pending_, {});
-      record_line_ = record.from;
-      take_record(record.text, line_end, out, errors);
-    } else if (pending_.too_long()) {
-      unclosed(out, errors);
+ private:
+  void decide(bool complete, std::string& out, std::string& errors) {
+    ReadingDecision decision = decide_reading(held_, complete, options_);
+    if (decision.state == ReadingDecision::kWaiting) return;
+    if (decision.state == ReadingDecision::kRefused) {
+      refusal_ = std::move(decision.refusal);
+      return;
     }
-    return;
-  }
-  // Blank lines, and comments where no row may start with "#", go out as
-  // they came, a quote in them no quote.
-  std::size_t first = 0;
-  while (first < line.size() && (line[first] == ' ' || line[first] == '\t')) {
-    ++first;
-  }
-  const bool below_header =
-      reading_.header_line != 0 && line_ > reading_.header_end;
-  if (first == line.size() || (line[first] == '#' && !below_header)) {
-    out += line;
-    out += line_end;
-    return;
-  }
-  if (ends_inside_quotes(line, separator_)) {
-    pending_.from = line_;
-    pending_.add(line, line_end, separator_);
-    return;
-  }
-  record_line_ = line_;
-  take_record(line, line_end, out, errors);
-}
-
-void ListCombiner::finish(std::string& out, std::string& errors, bool cut) {
-  if (!decided_ && refusal_.empty()) decide(true, out, errors);
-  if (cut) pending_ = {};  // a record the list's end cut, not unclosed
-  while (!pending_.lines.empty() && refusal_.empty()) unclosed(out, errors);
-}
-
-void ListCombiner::unclosed(std::string& out, std::string& errors) {
-  const OpenRecord record = std::exchange(pending_, {});
-  const int last = line_;
-  record_line_ = line_ = record.from;
-  split_fields(record.lines[0].text, separator_, fields_);
-  fail(at_line() +
-           "a quote opens here and is never closed; the lines after it are "
-           "read as rows",
-       record.lines[0].end, out, errors);
-  for (std::size_t i = 1; i < record.lines.size(); ++i) {
-    read_line(record.lines[i].text, record.lines[i].end, out, errors);
-  }
-  line_ = std::max(line_, last);
-}
-
-void ListCombiner::write_header(std::string_view record,
-                                std::string_view line_end,
-                                std::string& out) const {
-  if (options_.csv) {
-    write_fields(out);
-    for (const char* name : result_names()) {
-      out += output_separator();
-      out += name;
+    decided_ = true;
+    reading_ = std::move(decision.reading);
+    separator_ = reading_.separator;
+    set_columns(reading_.columns);
+    // The columns a row's numbers may stand in: the lenses' as the rows told
+    // them, or those the header names.
+    covered_ = reading_.from == ListReading::kRows ? columns_ : LensColumns();
+    for (int i = 0; reading_.from == ListReading::kHeader &&
+                    i < static_cast<int>(reading_.header.size());
+         ++i) {
+      if (!trimmed(reading_.header[i]).empty()) covered_.push_back(i);
     }
-  } else {
-    out += record;
+    // The held lines, read as every later one is.
+    line_ = 0;
+    for (const ListLine& line : std::exchange(held_, {})) {
+      read_line(line.text, line.end, out, errors);
+    }
   }
-  out += line_end;
-}
-
-void ListCombiner::take_record(std::string_view record,
-                               std::string_view line_end, std::string& out,
-                               std::string& errors) {
-  split_fields(record, separator_, fields_);
-  const bool above_data = reading_.header_line != 0
-                              ? record_line_ < reading_.header_line
-                              : record_line_ < reading_.first_data_line;
-  const bool upper_header = reading_.header_line != 0 &&
-                            record_line_ >= reading_.header_line &&
-                            record_line_ < reading_.header_end;
-  if (all_empty(fields_) || upper_header ||
-      (above_data && (reading_.header_line != 0 || text_only(fields_)))) {
-    // An empty row of a spreadsheet, a title above the list or the names
-    // over merged cells above the header's last row, kept.
-    if (options_.csv && !above_data) {
+  void read_line(std::string_view line, std::string_view line_end,
+                 std::string& out, std::string& errors) {
+    ++line_;
+    if (!pending_.lines.empty()) {
+      if (pending_.add(line, line_end, separator_)) {
+        const OpenRecord record = std::exchange(pending_, {});
+        record_line_ = record.from;
+        take_record(record.text, line_end, out, errors);
+      } else if (pending_.too_long()) {
+        unclosed(out, errors);
+      }
+      return;
+    }
+    // Blank lines, and comments where no row may start with "#", go out as
+    // they came, a quote in them no quote.
+    std::size_t first = 0;
+    while (first < line.size() && (line[first] == ' ' || line[first] == '\t')) {
+      ++first;
+    }
+    const bool below_header =
+        reading_.header_line != 0 && line_ > reading_.header_end;
+    if (first == line.size() || (line[first] == '#' && !below_header)) {
+      out += line;
+      out += line_end;
+      return;
+    }
+    if (ends_inside_quotes(line, separator_)) {
+      pending_.from = line_;
+      pending_.add(line, line_end, separator_);
+      return;
+    }
+    record_line_ = line_;
+    take_record(line, line_end, out, errors);
+  }
+  void take_record(std::string_view record, std::string_view line_end,
+                   std::string& out, std::string& errors) {
+    split_fields(record, separator_, fields_);
+    const bool above_data = reading_.header_line != 0
+                                ? record_line_ < reading_.header_line
+                                : record_line_ < reading_.first_data_line;
+    const bool upper_header = reading_.header_line != 0 &&
+                              record_line_ >= reading_.header_line &&
+                              record_line_ < reading_.header_end;
+    if (all_empty(fields_) || upper_header ||
+        (above_data && (reading_.header_line != 0 || text_only(fields_)))) {
+      // An empty row of a spreadsheet, a title above the list or the names
+      // over merged cells above the header's last row, kept.
+      if (options_.csv && !above_data) {
+        write_fields(out);
+        out.append(result_names().size(), output_separator());
+      } else {
+        out += record;
+      }
+      out += line_end;
+      return;
+    }
+    if (reading_.header_line != 0 && record_line_ == reading_.header_end) {
+      write_header(record, line_end, out);
+      return;
+    }
+    // Below the header, "#" starts a row only where its cells are a row's;
+    // a note or a footer ("End of list", "合計12件") is text in its first
+    // cell alone, and no row split at another separator.
+    const auto kept_as_is = [&] {
+      return trimmed(record).front() == '#' ||
+             (fields_[0].find_first_of(",;\t") == std::string::npos &&
+              cell_of(fields_[0]).kind == CellKind::kOther &&
+              std::all_of(
+                  fields_.begin() + 1, fields_.end(),
+                  [](const std::string& f) { return trimmed(f).empty(); }));
+    };
+    std::string reason;
+    if (separator_ == '\0') {
+      reason = "two lenses separated by \";\", \",\" or a tab expected";
+    } else if (columns_.empty()) {
+      reason =
+          "no two columns read as lenses, and no six as S, C, A, S, C, A; name "
+          "them with --columns";
+    } else if (last_column_ >= static_cast<int>(fields_.size())) {
+      if (!kept_as_is()) {
+        fail(too_few_cells(record), line_end, out, errors);
+        return;
+      }
+    } else if (!reading_.header.empty() && same_as_header()) {
+      write_header(record, line_end, out);
+      return;
+    } else if (combine_row(line_end, out, reason)) {
+      ++combined_;
+      return;
+    }
+    if (kept_as_is()) {
+      out += record;
+      out += line_end;
+    } else if (repeats_header()) {
+      write_header(record, line_end, out);
+    } else {
+      fail(at_line() + reason, line_end, out, errors);
+    }
+  }
+  // The quote that opened the pending record is never closed.
+  void unclosed(std::string& out, std::string& errors) {
+    const OpenRecord record = std::exchange(pending_, {});
+    const int last = line_;
+    record_line_ = line_ = record.from;
+    split_fields(record.lines[0].text, separator_, fields_);
+    fail(at_line() +
+             "a quote opens here and is never closed; the lines after it are "
+             "read as rows",
+         record.lines[0].end, out, errors);
+    for (std::size_t i = 1; i < record.lines.size(); ++i) {
+      read_line(record.lines[i].text, record.lines[i].end, out, errors);
+    }
+    line_ = std::max(line_, last);
+  }
+  // The record as it came, or with --csv its cells and the result names.
+  void write_header(std::string_view record, std::string_view line_end,
+                    std::string& out) const {
+    if (options_.csv) {
       write_fields(out);
-      out.append(result_names().size(), output_separator());
+      for (const char* name : result_names()) {
+        out += output_separator();
+        out += name;
+      }
     } else {
       out += record;
     }
     out += line_end;
-    return;
   }
-  if (reading_.header_line != 0 && record_line_ == reading_.header_end) {
-    write_header(record, line_end, out);
-    return;
-  }
-  // Below the header, "#" starts a row only where its cells are a row's;
-  // a note or a footer ("End of list", "合計12件") is text in its first
-  // cell alone, and no row split at another separator.
-  const auto kept_as_is = [&] {
-    return trimmed(record).front() == '#' ||
-           (fields_[0].find_first_of(",;\t") == std::string::npos &&
-            cell_of(fields_[0]).kind == CellKind::kOther &&
-            std::all_of(
-                fields_.begin() + 1, fields_.end(),
-                [](const std::string& f) { return trimmed(f).empty(); }));
-  };
-  std::string reason;
-  if (separator_ == '\0') {
-    reason = "two lenses separated by \";\", \",\" or a tab expected";
-  } else if (columns_.empty()) {
-    reason =
-        "no two columns read as lenses, and no six as S, C, A, S, C, A; name "
-        "them with --columns";
-  } else if (last_column_ >= static_cast<int>(fields_.size())) {
-    if (!kept_as_is()) {
-      fail(too_few_cells(record), line_end, out, errors);
-      return;
+  // The row's lenses, combined and written; false, with the reason, where
+  // they cannot be.
+  bool combine_row(std::string_view line_end, std::string& out,
+                   std::string& reason) {
+    const std::optional<LensPower> lens1 = lens(0, reason);
+    const std::optional<LensPower> lens2 = lens1 ? lens(1, reason) : lens1;
+    if (!lens2) return false;
+    // No number unread: none beside the columns the rows told, as in the
+    // row that told them, and none in a column the header leaves unnamed.
+    if (!covered_.empty() && fields_.size() > covered_.size()) {
+      const int unread = unread_number(fields_, covered_);
+      if (unread >= 0) {
+        reason = "column " + std::to_string(unread + 1) + " holds " +
+                 quoted(trimmed(fields_[unread])) +
+                 ", which the lenses' columns " + columns_named(columns_) +
+                 " leave unread";
+        return false;
+      }
     }
-  } else if (!reading_.header.empty() && same_as_header()) {
-    write_header(record, line_end, out);
-    return;
-  } else if (combine_row(line_end, out, reason)) {
-    ++combined_;
-    return;
-  }
-  if (kept_as_is()) {
-    out += record;
-    out += line_end;
-  } else if (repeats_header()) {
-    write_header(record, line_end, out);
-  } else {
-    fail(at_line() + reason, line_end, out, errors);
-  }
-}
-
-// The row's lenses, combined and written; false, with the reason, where
-// they cannot be.
-inline bool ListCombiner::combine_row(std::string_view line_end,
-                                      std::string& out, std::string& reason) {
-  const std::optional<LensPower> lens1 = lens(0, reason);
-  const std::optional<LensPower> lens2 = lens1 ? lens(1, reason) : lens1;
-  if (!lens2) return false;
-  // No number unread: none beside the columns the rows told, as in the
-  // row that told them, and none in a column the header leaves unnamed.
-  if (!covered_.empty() && fields_.size() > covered_.size()) {
-    const int unread = unread_number(fields_, covered_);
-    if (unread >= 0) {
-      reason = "column " + std::to_string(unread + 1) + " holds " +
-               quoted(trimmed(fields_[unread])) +
-               ", which the lenses' columns " + columns_named(columns_) +
-               " leave unread";
+    if (!fit_pair(*lens1, *lens2, options_.fitting, pair_)) {
+      reason = not_carried(options_.fitting);
       return false;
     }
+    write_result(pair_.ordered, pair_.exact, line_end, out);
+    return true;
   }
-  if (!fit_pair(*lens1, *lens2, options_.fitting, pair_)) {
-    reason = not_carried(options_.fitting);
-    return false;
+  // The header again, as two exports pasted together have it: its names
+  // ("S1", "Sph1") are never lenses. One cell is compared on most rows.
+  bool same_as_header() const {
+    const std::vector<std::string>& header = reading_.header;
+    const auto same = [](const std::string& a, const std::string& b) {
+      return trimmed(a) == trimmed(b);
+    };
+    const auto first = static_cast<std::size_t>(columns_[0]);
+    return header.size() == fields_.size() && first < header.size() &&
+           same(fields_[first], header[first]) &&
+           std::equal(fields_.begin(), fields_.end(), header.begin(), same);
   }
-  write_result(pair_.ordered, pair_.exact, line_end, out);
-  return true;
-}
-
-// The header again, as two exports pasted together have it: its names
-// ("S1", "Sph1") are never lenses. One cell is compared on most rows.
-bool ListCombiner::same_as_header() const {
-  const std::vector<std::string>& header = reading_.header;
-  const auto same = [](const std::string& a, const std::string& b) {
-    return trimmed(a) == trimmed(b);
-  };
-  const auto first = static_cast<std::size_t>(columns_[0]);
-  return header.size() == fields_.size() && first < header.size() &&
-         same(fields_[first], header[first]) &&
-         std::equal(fields_.begin(), fields_.end(), header.begin(), same);
-}
-
-// A row that names the lenses' columns, as a header does.
-bool ListCombiner::repeats_header() const {
-  return !read_header(fields_).columns.empty();
-}
-
-std::string ListCombiner::too_few_cells(std::string_view record) const {
-  std::string message = "line " + std::to_string(record_line_) + " has " +
-                        cells_counted(fields_.size()) + "; ";
-  if (reading_.from == ListReading::kHeader) {
-    message += "the header on " + lines_named(reading_) + " names " +
-               std::to_string(reading_.header.size());
-  } else {
-    message += "the lenses are in columns " + columns_named(columns_);
-  }
-  const char own = separator_of(record);
-  if (own != '\0' && own != separator_) {
-    message += "; its cells are separated by " + separator_named(own) +
-               ", the list's by " + separator_named(separator_);
-  }
-  return message;
-}
-
-void ListCombiner::write_result(const LensPower& result, const LensPower& exact,
-                                std::string_view line_end,
-                                std::string& out) const {
-  if (!options_.csv) {
-    append_result(out, result, options_.notation);
-    out += line_end;
-    return;
-  }
-  const char separator = output_separator();
-  const auto number = [&](double value) {
-    out += separator;
-    const std::size_t start = out.size();
-    append_decimal(out, value);
-    if (reading_.decimal_comma) {
-      std::replace(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(),
-                   '.', ',');
+  // A row that names the lenses' columns, as a header does.
+  bool repeats_header() const { return !read_header(fields_).columns.empty(); }
+  std::string too_few_cells(std::string_view record) const {
+    std::string message = "line " + std::to_string(record_line_) + " has " +
+                          cells_counted(fields_.size()) + "; ";
+    if (reading_.from == ListReading::kHeader) {
+      message += "the header on " + lines_named(reading_) + " names " +
+                 std::to_string(reading_.header.size());
+    } else {
+      message += "the lenses are in columns " + columns_named(columns_);
     }
-  };
-  const bool step = options_.fitting.step != 0;
-  write_fields(out);
-  number(result.sphere);
-  if (step) number(exact.sphere);
-  number(result.cylinder);
-  if (step) number(exact.cylinder);
-  out += separator;
-  if (result.cylinder != 0) out += std::to_string(result.axis);
-  number(result.sphere + result.cylinder / 2);
-  out += line_end;
-}
-
-std::optional<LensPower> ListCombiner::lens(int which, std::string& reason) {
-  const auto name = [&] { return "lens " + std::to_string(which + 1) + ": "; };
-  std::string_view text;
-  if (columns_.size() == 2) {
-    text = trimmed(fields_[columns_[which]]);
-    if (text.empty()) {
-      reason = name() + "column " + std::to_string(columns_[which] + 1) +
-               " is empty";
-      return std::nullopt;
+    const char own = separator_of(record);
+    if (own != '\0' && own != separator_) {
+      message += "; its cells are separated by " + separator_named(own) +
+                 ", the list's by " + separator_named(separator_);
     }
-  } else {
-    // Sphere, cylinder and axis from three cells, as one lens text; a
-    // sphere alone where the cylinder's cell is empty.
-    const int first = 3 * which;
-    const std::string_view sphere = trimmed(fields_[columns_[first]]);
-    const std::string_view cylinder = trimmed(fields_[columns_[first + 1]]);
-    const std::string_view axis = trimmed(fields_[columns_[first + 2]]);
-    if (sphere.empty()) {
-      reason =
-          name() + "no sphere in column " + std::to_string(columns_[first] + 1);
-      return std::nullopt;
-    }
-    three_cells_lens_ = sphere;
-    if (!cylinder.empty()) {
-      (three_cells_lens_ += ' ') += cylinder;
-      if (!axis.empty()) (three_cells_lens_ += ' ') += axis;
-    }
-    text = three_cells_lens_;
+    return message;
   }
-  LensReading reading = read_lens(text, options_.values);
-  if (!reading.lens) reason = name() + reading.error;
-  return reading.lens;
-}
-
-std::span<const char* const> ListCombiner::result_names() const {
-  if (options_.fitting.step != 0) return kStepColumns;
-  return kResultColumns;
-}
-
-char ListCombiner::output_separator() const {
-  return separator_ == '\0' ? ',' : separator_;
-}
-
-void ListCombiner::write_fields(std::string& out) const {
-  const char separator = output_separator();
-  for (std::size_t i = 0; i < fields_.size(); ++i) {
-    if (i > 0) out += separator;
-    append_field(out, fields_[i], separator);
+  std::optional<LensPower> lens(int which, std::string& reason) {
+    const auto name = [&] {
+      return "lens " + std::to_string(which + 1) + ": ";
+    };
+    std::string_view text;
+    if (columns_.size() == 2) {
+      text = trimmed(fields_[columns_[which]]);
+      if (text.empty()) {
+        reason = name() + "column " + std::to_string(columns_[which] + 1) +
+                 " is empty";
+        return std::nullopt;
+      }
+    } else {
+      // Sphere, cylinder and axis from three cells, as one lens text; a
+      // sphere alone where the cylinder's cell is empty.
+      const int first = 3 * which;
+      const std::string_view sphere = trimmed(fields_[columns_[first]]);
+      const std::string_view cylinder = trimmed(fields_[columns_[first + 1]]);
+      const std::string_view axis = trimmed(fields_[columns_[first + 2]]);
+      if (sphere.empty()) {
+        reason = name() + "no sphere in column " +
+                 std::to_string(columns_[first] + 1);
+        return std::nullopt;
+      }
+      three_cells_lens_ = sphere;
+      if (!cylinder.empty()) {
+        (three_cells_lens_ += ' ') += cylinder;
+        if (!axis.empty()) (three_cells_lens_ += ' ') += axis;
+      }
+      text = three_cells_lens_;
+    }
+    LensReading reading = read_lens(text, options_.values);
+    if (!reading.lens) reason = name() + reading.error;
+    return reading.lens;
   }
-}
-
-std::string ListCombiner::at_line() const {
-  return "line " + std::to_string(record_line_) + ": ";
-}
-
-void ListCombiner::fail(const std::string& message, std::string_view line_end,
-                        std::string& out, std::string& errors) {
-  ++unread_;
-  if (unfit_lines_.size() < kUnfitShown) unfit_lines_.push_back(record_line_);
-  errors += message + "\n";
-  if (options_.csv) {
+  // The result as ordered, and with a step the exact one beside it.
+  void write_result(const LensPower& result, const LensPower& exact,
+                    std::string_view line_end, std::string& out) const {
+    if (!options_.csv) {
+      append_result(out, result, options_.notation);
+      out += line_end;
+      return;
+    }
+    const char separator = output_separator();
+    const auto number = [&](double value) {
+      out += separator;
+      const std::size_t start = out.size();
+      append_decimal(out, value);
+      if (reading_.decimal_comma) {
+        std::replace(out.begin() + static_cast<std::ptrdiff_t>(start),
+                     out.end(), '.', ',');
+      }
+    };
+    const bool step = options_.fitting.step != 0;
     write_fields(out);
-    out.append(result_names().size(), output_separator());
+    number(result.sphere);
+    if (step) number(exact.sphere);
+    number(result.cylinder);
+    if (step) number(exact.cylinder);
+    out += separator;
+    if (result.cylinder != 0) out += std::to_string(result.axis);
+    number(result.sphere + result.cylinder / 2);
+    out += line_end;
   }
-  out += line_end;
-}
+  // The names of a CSV's result columns: 4, or 6 with a step.
+  std::span<const char* const> result_names() const {
+    if (options_.fitting.step != 0) return kStepColumns;
+    return kResultColumns;
+  }
+  void set_columns(LensColumns columns) {
+    columns_ = std::move(columns);
+    last_column_ = columns_.empty()
+                       ? -1
+                       : *std::max_element(columns_.begin(), columns_.end());
+  }
+  // The list's separator, or a comma where it has none.
+  char output_separator() const {
+    return separator_ == '\0' ? ',' : separator_;
+  }
+  void write_fields(std::string& out) const {
+    const char separator = output_separator();
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+      if (i > 0) out += separator;
+      append_field(out, fields_[i], separator);
+    }
+  }
+  // A record that cannot be read: the message, and an empty result.
+  void fail(const std::string& message, std::string_view line_end,
+            std::string& out, std::string& errors) {
+    ++unread_;
+    if (unfit_lines_.size() < kUnfitShown) unfit_lines_.push_back(record_line_);
+    errors += message + "\n";
+    if (options_.csv) {
+      write_fields(out);
+      out.append(result_names().size(), output_separator());
+    }
+    out += line_end;
+  }
+  std::string at_line() const {
+    return "line " + std::to_string(record_line_) + ": ";
+  }
 
-namespace {
+  ListOptions options_;
+  ListReading reading_;
+  bool decided_ = false;
+  std::vector<ListLine> held_;  // the lines until the reading is decided
+  int held_rows_ = 0;
+  std::size_t held_bytes_ = 0;
+
+  char separator_ = '\0';
+  LensColumns columns_;
+  LensColumns covered_;  // where a row's numbers may stand; empty for all
+  int last_column_ = -1;
+  std::vector<std::string> fields_;
+  std::string three_cells_lens_;  // a six-column row's S, C, A as one lens
+  FittedPair pair_;     // the row's lenses fitted and combined, where asked
+  OpenRecord pending_;  // a record open in quotes, while it is
+  int line_ = 0;
+  int record_line_ = 0;  // where the record being read starts
+  int unread_ = 0;
+  int combined_ = 0;
+  std::vector<int> unfit_lines_;
+  std::string refusal_;
+};
 
 std::string lens_columns(const ListReading& reading, int lens) {
   const std::size_t per_lens = reading.columns.size() / 2;
@@ -396,8 +431,16 @@ std::string lens_columns(const ListReading& reading, int lens) {
   return text;
 }
 
-}  // namespace
-
+// toric-combine --check: how a list is read and which of its rows fit, as
+// a lab looks at a new export before it trusts the results. The report, once
+// the whole list has been through `combiner`:
+//   encoding: Shift_JIS (code page 932)
+//   separator: ","
+//   header: line 2: No, S1, C1, A1, S2, C2, A2
+//   lens 1: columns 2, 3, 4 (S1, C1, A1)
+//   lens 2: columns 5, 6, 7 (S2, C2, A2)
+//   rows to combine: 12
+//   rows that do not fit: 2 (lines 7, 9)
 std::string reading_described(const ListCombiner& combiner,
                               const TextDecoder& decoder, bool encoding_given) {
   const ListReading& reading = combiner.reading();
@@ -452,6 +495,201 @@ std::string reading_described(const ListCombiner& combiner,
   }
   report += '\n';
   return report;
+}
+
+constexpr std::size_t kLongestLine = 1 << 20;
+
+// Where results and reasons go: gathered as UTF-8, written before each
+// read that may wait.
+class Output {
+ public:
+  Output(std::FILE* out, std::FILE* err, const std::string& name, bool csv,
+         bool check)
+      : out_(out),
+        err_(err),
+        prefix_("toric-combine: " + name + ": "),
+        csv_(csv),
+        check_(check) {}
+
+  std::string text;
+  std::string errors;  // lines, each without the program's and list's name
+
+  // Writes what has gathered, a CSV in `form`; false when the results
+  // cannot be written.
+  bool flush(TextForm form) {
+    std::string named;  // each reason as a line of its own, named
+    std::string_view rest = errors;
+    while (!rest.empty()) {
+      const std::size_t end = rest.find('\n') + 1;
+      (named += prefix_) += rest.substr(0, end);
+      rest.remove_prefix(end);
+    }
+    errors.clear();
+    write_text(err_, named);
+    if (check_) text.clear();  // a check writes only its report
+    if (text.empty()) return true;
+    bool written = true;
+    if (!csv_ || form.encoding == Encoding::kUtf8) {
+      if (csv_ && !mark_written_) {
+        text.insert(0, byte_order_mark(form));
+      }
+      written = write_text(out_, text);
+    } else {
+      const std::string bytes =
+          std::string(mark_written_ ? "" : byte_order_mark(form)) +
+          encoded(text, form);
+      written =
+          std::fwrite(bytes.data(), 1, bytes.size(), out_) == bytes.size();
+    }
+    mark_written_ = true;
+    text.clear();
+    return written && std::fflush(out_) == 0;
+  }
+
+  int fail(const std::string& why) {
+    write_text(err_, prefix_ + why + "\n");
+    return 2;
+  }
+
+  int cannot_write() { return write_failed(err_, prefix_, "the results"); }
+
+ private:
+  std::FILE* out_;
+  std::FILE* err_;
+  std::string prefix_;
+  bool csv_;
+  bool check_;
+  bool mark_written_ = false;
+};
+
+// Takes the whole lines of `text`, each with its own end (LF, CRLF or CR);
+// returns where the first line not yet whole starts. A CR at the very end
+// waits: an LF may follow.
+std::size_t take_lines(std::string_view text, bool last, ListCombiner& combiner,
+                       Output& output) {
+  std::size_t start = 0;
+  if (text.find('\r', start) == std::string_view::npos) {
+    // LF alone, as most lists end their lines: one search a line.
+    while (true) {
+      const std::size_t lf = text.find('\n', start);
+      if (lf == std::string_view::npos) break;
+      combiner.take_line(text.substr(start, lf - start), "\n", output.text,
+                         output.errors);
+      start = lf + 1;
+    }
+    if (!last || start == text.size()) return start;
+  }
+  while (start < text.size()) {
+    const std::string_view rest = text.substr(start);
+    const std::size_t lf = rest.find('\n');
+    const std::string_view head =
+        lf == std::string_view::npos ? rest : rest.substr(0, lf);
+    const std::size_t cr = head.find('\r');
+    std::size_t end;
+    std::size_t length;
+    if (cr != std::string_view::npos &&
+        (cr + 1 < head.size() || lf == std::string_view::npos)) {
+      // A CR alone ends the line, unless an LF may still follow it.
+      if (cr + 1 == rest.size() && !last) return start;
+      end = cr;
+      length = 1;
+    } else if (lf != std::string_view::npos) {
+      const bool crlf = cr != std::string_view::npos;
+      end = crlf ? cr : lf;
+      length = crlf ? 2 : 1;
+    } else {
+      if (!last) return start;
+      end = rest.size();
+      length = 0;
+    }
+    combiner.take_line(rest.substr(0, end), rest.substr(end, length),
+                       output.text, output.errors);
+    start += end + length;
+  }
+  return start;
+}
+
+}  // namespace
+
+int stream_list(int in, const std::string& name, const ListOptions& options,
+                std::FILE* out, std::FILE* err, std::size_t piece) {
+  Output output(out, err, name, options.csv, options.check);
+  ListCombiner combiner(options);
+  TextDecoder decoder =
+      options.encoding ? TextDecoder(*options.encoding) : TextDecoder();
+  // What has been read goes out, then why the list ends here.
+  const auto ends = [&](const std::string& why) {
+    combiner.finish(output.text, output.errors, true);
+    if (!output.flush(decoder.form())) return output.cannot_write();
+    return output.fail(why);
+  };
+  const auto at_next_line = [&] {
+    return "line " + std::to_string(combiner.lines() + 1);
+  };
+  std::string text;          // decoded, from the first line not yet taken
+  std::size_t searched = 0;  // of it, what holds no line end
+  std::vector<char> chunk(piece);
+  while (true) {
+    // What has been read goes out before the next read, which may wait.
+    if (!output.flush(decoder.form())) return output.cannot_write();
+    const auto got = ::read(in, chunk.data(), piece);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return output.fail(std::strerror(errno));
+    const bool last = got == 0;
+    decoder.decode(std::string_view(chunk.data(),
+                                    static_cast<std::size_t>(last ? 0 : got)),
+                   last, text);
+    if (!decoder.refusal().empty()) {
+      // The whole lines before the one it cannot read, then why.
+      take_lines(text, false, combiner, output);
+      return ends(at_next_line() + ": " + decoder.refusal());
+    }
+    // DOS's end-of-file mark after the last line is no line.
+    if (last && text.ends_with('\x1A')) text.pop_back();
+    // Text has no NUL: the lines before its line are taken, and the list
+    // ends there, its bytes never echoed.
+    const std::size_t nul = text.find('\0');
+    std::string_view readable(text);
+    if (nul != std::string::npos) {
+      const std::size_t line_end = readable.substr(0, nul).find_last_of("\r\n");
+      readable = readable.substr(
+          0, line_end == std::string_view::npos ? 0 : line_end + 1);
+    }
+    // A line that grows a few bytes a read is searched for its end once.
+    const bool line_ends =
+        last || nul != std::string::npos ||
+        readable.find('\n', searched) != std::string_view::npos ||
+        readable.find('\r', searched) != std::string_view::npos;
+    const std::size_t taken =
+        line_ends ? take_lines(readable, last || nul != std::string::npos,
+                               combiner, output)
+                  : 0;
+    searched = line_ends ? 0 : readable.size();
+    if (!combiner.refusal().empty()) return ends(combiner.refusal());
+    if (nul != std::string::npos) {
+      return ends(at_next_line() +
+                  ": a NUL byte: this is no text list, or UTF-16 without its "
+                  "byte order mark (name it with --encoding utf-16 or "
+                  "utf-16be)");
+    }
+    text.erase(0, taken);
+    if (text.size() > kLongestLine) {
+      return ends(at_next_line() +
+                  " is longer than a megabyte: this is no list");
+    }
+    if (last) break;
+  }
+  combiner.finish(output.text, output.errors);
+  if (!combiner.refusal().empty()) return ends(combiner.refusal());
+  if (!output.flush(decoder.form())) return output.cannot_write();
+  if (options.check) {
+    const std::string report =
+        reading_described(combiner, decoder, options.encoding.has_value());
+    if (!write_text(out, report) || std::fflush(out) != 0) {
+      return output.cannot_write();
+    }
+  }
+  return combiner.unread() == 0 ? 0 : 1;
 }
 
 }  // namespace toric

@@ -6,6 +6,7 @@
 // opening rows, and every line read that way.
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 #include <span>
 #include <string>
@@ -152,104 +153,21 @@ std::string lines_named(const ListReading& reading);
 // The separator as a message names it: "\",\"" or "a tab".
 std::string separator_named(char separator);
 
-// A list, a line at a time. Its lines are held until its reading is
-// decided, then every line is read that way: blank lines
-// and empty rows are kept as they are, and so are rows above the header,
-// comments ("#" above the header or in a list without one) and the header
-// itself, wherever it is repeated. Every other record gives one result
-// (or, with `csv`, its columns and the result's); a record that cannot be
-// read gives an empty result, and its reason, with its line number, goes
-// to the errors. Each goes out with the line end it came with.
-class ListCombiner {
- public:
-  explicit ListCombiner(ListOptions options);
-
-  // One line without its line end: "\n", "\r\n", "\r", or "" for a last
-  // line without one. What it gives is added to `out` and `errors`.
-  void take_line(std::string_view line, std::string_view line_end,
-                 std::string& out, std::string& errors);
-  // At the end of the list: the reading is decided from what there is, and
-  // a quote still open is an error of the line it opened on, the lines
-  // after it read as rows; where the list is `cut` short by a refusal, the
-  // record is left unread.
-  void finish(std::string& out, std::string& errors, bool cut = false);
-
-  int lines() const { return line_; }
-  int unread() const { return unread_; }
-  // Why the list is read no way, with the line; empty while it is read.
-  // Once set, further lines are not read.
-  const std::string& refusal() const { return refusal_; }
-  const ListReading& reading() const { return reading_; }
-  int combined() const { return combined_; }
-  // The first lines of rows that could not be read (at most kUnfitShown).
-  const std::vector<int>& unfit_lines() const { return unfit_lines_; }
-  static constexpr std::size_t kUnfitShown = 20;
-
- private:
-  void decide(bool complete, std::string& out, std::string& errors);
-  void read_line(std::string_view line, std::string_view line_end,
-                 std::string& out, std::string& errors);
-  void take_record(std::string_view record, std::string_view line_end,
-                   std::string& out, std::string& errors);
-  // The quote that opened the pending record is never closed.
-  void unclosed(std::string& out, std::string& errors);
-  // The record as it came, or with --csv its cells and the result names.
-  void write_header(std::string_view record, std::string_view line_end,
-                    std::string& out) const;
-  bool combine_row(std::string_view line_end, std::string& out,
-                   std::string& reason);
-  bool same_as_header() const;
-  bool repeats_header() const;
-  std::string too_few_cells(std::string_view record) const;
-  std::optional<LensPower> lens(int which, std::string& reason);
-  // The result as ordered, and with a step the exact one beside it.
-  void write_result(const LensPower& result, const LensPower& exact,
-                    std::string_view line_end, std::string& out) const;
-  // The names of a CSV's result columns: 4, or 6 with a step.
-  std::span<const char* const> result_names() const;
-  void set_columns(LensColumns columns);
-  // The list's separator, or a comma where it has none.
-  char output_separator() const;
-  void write_fields(std::string& out) const;
-  // A record that cannot be read: the message, and an empty result.
-  void fail(const std::string& message, std::string_view line_end,
-            std::string& out, std::string& errors);
-  std::string at_line() const;
-
-  ListOptions options_;
-  ListReading reading_;
-  bool decided_ = false;
-  std::vector<ListLine> held_;  // the lines until the reading is decided
-  int held_rows_ = 0;
-  std::size_t held_bytes_ = 0;
-
-  char separator_ = '\0';
-  LensColumns columns_;
-  LensColumns covered_;  // where a row's numbers may stand; empty for all
-  int last_column_ = -1;
-  std::vector<std::string> fields_;
-  std::string three_cells_lens_;  // a six-column row's S, C, A as one lens
-  FittedPair pair_;     // the row's lenses fitted and combined, where asked
-  OpenRecord pending_;  // a record open in quotes, while it is
-  int line_ = 0;
-  int record_line_ = 0;  // where the record being read starts
-  int unread_ = 0;
-  int combined_ = 0;
-  std::vector<int> unfit_lines_;
-  std::string refusal_;
-};
-
-// toric-combine --check: how a list is read and which of its rows fit, as
-// a lab looks at a new export before it trusts the results. The report, once
-// the whole list has been through `combiner`:
-//   encoding: Shift_JIS (code page 932)
-//   separator: ","
-//   header: line 2: No, S1, C1, A1, S2, C2, A2
-//   lens 1: columns 2, 3, 4 (S1, C1, A1)
-//   lens 2: columns 5, 6, 7 (S2, C2, A2)
-//   rows to combine: 12
-//   rows that do not fit: 2 (lines 7, 9)
-std::string reading_described(const ListCombiner& combiner,
-                              const TextDecoder& decoder, bool encoding_given);
+// Reads the list from the file descriptor `in` (named `name` in messages),
+// in whichever encoding it came, a line at a time on one thread, and writes its
+// results to `out`, the reasons for records that cannot be read to `err`. A CSV
+// goes out in the encoding it came in; other results in UTF-8. Returns the
+// exit status: 0, also when the reader of `out` has gone (a closed pipe);
+// 1 when some records could not be read; 2 when the list cannot be read
+// (no text: a NUL byte; an encoding its first 64 KiB cannot tell; a header
+// naming two eyes; columns that more than one reading fits) or the results
+// cannot be written. With --check, only the reading and the rows' errors.
+// Memory stays the same however long the list (beyond the opening rows its
+// reading is decided from), and each result is written before the next
+// line is waited for, so a program feeding a pipe gets its answers as it
+// goes. `piece` is the most bytes one read asks for: what is written is
+// the same whatever it is.
+int stream_list(int in, const std::string& name, const ListOptions& options,
+                std::FILE* out, std::FILE* err, std::size_t piece = 1 << 16);
 
 }  // namespace toric

@@ -5,7 +5,9 @@
 // UTF-8 throughout and code page 932 is iconv's; Windows' twin goes
 // through the wide (UTF-16) calls and has code page 932 of its own.
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +30,16 @@ std::FILE* open_for_reading(const std::string& utf8_name);
 // the console's code page as the user had it; elsewhere as the bytes they
 // are. False when the text could not be written.
 bool write_text(std::FILE* stream, std::string_view utf8);
+
+// A write that failed: quietly 0 when the reader has gone (a closed pipe),
+// else 2 with the reason, after `prefix`.
+inline int write_failed(std::FILE* err, const std::string& prefix,
+                        const char* what) {
+  if (errno == EPIPE) return 0;
+  write_text(err, prefix + "cannot write " + what + ": " +
+                      std::strerror(errno) + "\n");
+  return 2;
+}
 
 // Whether the user reads Japanese: a locale of LC_ALL, LC_MESSAGES or LANG
 // (the first that is set) starting with "ja"; on Windows, the user's

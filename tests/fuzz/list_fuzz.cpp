@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "combine_command.h"
+#include "list_reading.h"
 #include "text_encoding.h"
 #include "toric/lens_notation.h"
 
