@@ -32,14 +32,15 @@ std::string cells_counted(std::size_t n) {
 // to the errors. Each goes out with the line end it came with.
 class ListCombiner {
  public:
-  explicit ListCombiner(ListOptions options) : options_(std::move(options)) {}
+  // What it gives is added to `out` and `errors`.
+  ListCombiner(ListOptions options, std::string& out, std::string& errors)
+      : options_(std::move(options)), out_(out), errors_(errors) {}
 
   // One line without its line end: "\n", "\r\n", "\r", or "" for a last
-  // line without one. What it gives is added to `out` and `errors`.
-  void take_line(std::string_view line, std::string_view line_end,
-                 std::string& out, std::string& errors) {
+  // line without one.
+  void take_line(std::string_view line, std::string_view line_end) {
     if (decided_) {  // as every line after the first few
-      read_line(line, line_end, out, errors);
+      read_line(line, line_end);
       return;
     }
     if (!refusal_.empty()) {
@@ -53,16 +54,16 @@ class ListCombiner {
     if (!blank) ++held_rows_;
     const bool complete =
         held_rows_ >= kSampleRows || held_bytes_ >= kEncodingSample;
-    if (!blank || complete) decide(complete, out, errors);
+    if (!blank || complete) decide(complete);
   }
   // At the end of the list: the reading is decided from what there is, and
   // a quote still open is an error of the line it opened on, the lines
   // after it read as rows; where the list is `cut` short by a refusal, the
   // record is left unread.
-  void finish(std::string& out, std::string& errors, bool cut = false) {
-    if (!decided_ && refusal_.empty()) decide(true, out, errors);
+  void finish(bool cut = false) {
+    if (!decided_ && refusal_.empty()) decide(true);
     if (cut) pending_ = {};  // a record the list's end cut, not unclosed
-    while (!pending_.lines.empty() && refusal_.empty()) unclosed(out, errors);
+    while (!pending_.lines.empty() && refusal_.empty()) unclosed();
   }
 
   int lines() const { return line_; }
@@ -70,14 +71,20 @@ class ListCombiner {
   // Why the list is read no way, with the line; empty while it is read.
   // Once set, further lines are not read.
   const std::string& refusal() const { return refusal_; }
-  const ListReading& reading() const { return reading_; }
-  int combined() const { return combined_; }
-  // The first lines of rows that could not be read (at most kUnfitShown).
-  const std::vector<int>& unfit_lines() const { return unfit_lines_; }
-  static constexpr std::size_t kUnfitShown = 20;
+  // toric-combine --check: how the list is read and which of its rows fit,
+  // as a lab looks at a new export before it trusts the results, once the
+  // whole list has been through:
+  //   encoding: Shift_JIS (code page 932)
+  //   separator: ","
+  //   header: line 2: No, S1, C1, A1, S2, C2, A2
+  //   lens 1: columns 2, 3, 4 (S1, C1, A1)
+  //   lens 2: columns 5, 6, 7 (S2, C2, A2)
+  //   rows to combine: 12
+  //   rows that do not fit: 2 (lines 7, 9)
+  std::string described(const TextDecoder& decoder, bool encoding_given) const;
 
  private:
-  void decide(bool complete, std::string& out, std::string& errors) {
+  void decide(bool complete) {
     ReadingDecision decision = decide_reading(held_, complete, options_);
     if (decision.state == ReadingDecision::kWaiting) return;
     if (decision.state == ReadingDecision::kRefused) {
@@ -99,19 +106,18 @@ class ListCombiner {
     // The held lines, read as every later one is.
     line_ = 0;
     for (const ListLine& line : std::exchange(held_, {})) {
-      read_line(line.text, line.end, out, errors);
+      read_line(line.text, line.end);
     }
   }
-  void read_line(std::string_view line, std::string_view line_end,
-                 std::string& out, std::string& errors) {
+  void read_line(std::string_view line, std::string_view line_end) {
     ++line_;
     if (!pending_.lines.empty()) {
       if (pending_.add(line, line_end, separator_)) {
         const OpenRecord record = std::exchange(pending_, {});
         record_line_ = record.from;
-        take_record(record.text, line_end, out, errors);
+        take_record(record.text, line_end);
       } else if (pending_.too_long()) {
-        unclosed(out, errors);
+        unclosed();
       }
       return;
     }
@@ -124,8 +130,8 @@ class ListCombiner {
     const bool below_header =
         reading_.header_line != 0 && line_ > reading_.header_end;
     if (first == line.size() || (line[first] == '#' && !below_header)) {
-      out += line;
-      out += line_end;
+      out_ += line;
+      out_ += line_end;
       return;
     }
     if (ends_inside_quotes(line, separator_)) {
@@ -134,10 +140,9 @@ class ListCombiner {
       return;
     }
     record_line_ = line_;
-    take_record(line, line_end, out, errors);
+    take_record(line, line_end);
   }
-  void take_record(std::string_view record, std::string_view line_end,
-                   std::string& out, std::string& errors) {
+  void take_record(std::string_view record, std::string_view line_end) {
     split_fields(record, separator_, fields_);
     const bool above_data = reading_.header_line != 0
                                 ? record_line_ < reading_.header_line
@@ -150,16 +155,16 @@ class ListCombiner {
       // An empty row of a spreadsheet, a title above the list or the names
       // over merged cells above the header's last row, kept.
       if (options_.csv && !above_data) {
-        write_fields(out);
-        out.append(result_names().size(), output_separator());
+        write_fields();
+        out_.append(result_names().size(), output_separator());
       } else {
-        out += record;
+        out_ += record;
       }
-      out += line_end;
+      out_ += line_end;
       return;
     }
     if (reading_.header_line != 0 && record_line_ == reading_.header_end) {
-      write_header(record, line_end, out);
+      write_header(record, line_end);
       return;
     }
     // Below the header, "#" starts a row only where its cells are a row's;
@@ -182,27 +187,27 @@ class ListCombiner {
           "them with --columns";
     } else if (last_column_ >= static_cast<int>(fields_.size())) {
       if (!kept_as_is()) {
-        fail(too_few_cells(record), line_end, out, errors);
+        fail(too_few_cells(record), line_end);
         return;
       }
     } else if (!reading_.header.empty() && same_as_header()) {
-      write_header(record, line_end, out);
+      write_header(record, line_end);
       return;
-    } else if (combine_row(line_end, out, reason)) {
+    } else if (combine_row(line_end, reason)) {
       ++combined_;
       return;
     }
     if (kept_as_is()) {
-      out += record;
-      out += line_end;
+      out_ += record;
+      out_ += line_end;
     } else if (repeats_header()) {
-      write_header(record, line_end, out);
+      write_header(record, line_end);
     } else {
-      fail(at_line() + reason, line_end, out, errors);
+      fail(at_line() + reason, line_end);
     }
   }
   // The quote that opened the pending record is never closed.
-  void unclosed(std::string& out, std::string& errors) {
+  void unclosed() {
     const OpenRecord record = std::exchange(pending_, {});
     const int last = line_;
     record_line_ = line_ = record.from;
@@ -210,30 +215,28 @@ class ListCombiner {
     fail(at_line() +
              "a quote opens here and is never closed; the lines after it are "
              "read as rows",
-         record.lines[0].end, out, errors);
+         record.lines[0].end);
     for (std::size_t i = 1; i < record.lines.size(); ++i) {
-      read_line(record.lines[i].text, record.lines[i].end, out, errors);
+      read_line(record.lines[i].text, record.lines[i].end);
     }
     line_ = std::max(line_, last);
   }
   // The record as it came, or with --csv its cells and the result names.
-  void write_header(std::string_view record, std::string_view line_end,
-                    std::string& out) const {
+  void write_header(std::string_view record, std::string_view line_end) const {
     if (options_.csv) {
-      write_fields(out);
+      write_fields();
       for (const char* name : result_names()) {
-        out += output_separator();
-        out += name;
+        out_ += output_separator();
+        out_ += name;
       }
     } else {
-      out += record;
+      out_ += record;
     }
-    out += line_end;
+    out_ += line_end;
   }
   // The row's lenses, combined and written; false, with the reason, where
   // they cannot be.
-  bool combine_row(std::string_view line_end, std::string& out,
-                   std::string& reason) {
+  bool combine_row(std::string_view line_end, std::string& reason) {
     const std::optional<LensPower> lens1 = lens(0, reason);
     const std::optional<LensPower> lens2 = lens1 ? lens(1, reason) : lens1;
     if (!lens2) return false;
@@ -253,7 +256,7 @@ class ListCombiner {
       reason = not_carried(options_.fitting);
       return false;
     }
-    write_result(pair_.ordered, pair_.exact, line_end, out);
+    write_result(pair_.ordered, pair_.exact, line_end);
     return true;
   }
   // The header again, as two exports pasted together have it: its names
@@ -323,32 +326,32 @@ class ListCombiner {
   }
   // The result as ordered, and with a step the exact one beside it.
   void write_result(const LensPower& result, const LensPower& exact,
-                    std::string_view line_end, std::string& out) const {
+                    std::string_view line_end) const {
     if (!options_.csv) {
-      append_result(out, result, options_.notation);
-      out += line_end;
+      append_result(out_, result, options_.notation);
+      out_ += line_end;
       return;
     }
     const char separator = output_separator();
     const auto number = [&](double value) {
-      out += separator;
-      const std::size_t start = out.size();
-      append_decimal(out, value);
+      out_ += separator;
+      const std::size_t start = out_.size();
+      append_decimal(out_, value);
       if (reading_.decimal_comma) {
-        std::replace(out.begin() + static_cast<std::ptrdiff_t>(start),
-                     out.end(), '.', ',');
+        std::replace(out_.begin() + static_cast<std::ptrdiff_t>(start),
+                     out_.end(), '.', ',');
       }
     };
     const bool step = options_.fitting.step != 0;
-    write_fields(out);
+    write_fields();
     number(result.sphere);
     if (step) number(exact.sphere);
     number(result.cylinder);
     if (step) number(exact.cylinder);
-    out += separator;
-    if (result.cylinder != 0) out += std::to_string(result.axis);
+    out_ += separator;
+    if (result.cylinder != 0) out_ += std::to_string(result.axis);
     number(result.sphere + result.cylinder / 2);
-    out += line_end;
+    out_ += line_end;
   }
   // The names of a CSV's result columns: 4, or 6 with a step.
   std::span<const char* const> result_names() const {
@@ -365,30 +368,31 @@ class ListCombiner {
   char output_separator() const {
     return separator_ == '\0' ? ',' : separator_;
   }
-  void write_fields(std::string& out) const {
+  void write_fields() const {
     const char separator = output_separator();
     for (std::size_t i = 0; i < fields_.size(); ++i) {
-      if (i > 0) out += separator;
-      append_field(out, fields_[i], separator);
+      if (i > 0) out_ += separator;
+      append_field(out_, fields_[i], separator);
     }
   }
   // A record that cannot be read: the message, and an empty result.
-  void fail(const std::string& message, std::string_view line_end,
-            std::string& out, std::string& errors) {
+  void fail(const std::string& message, std::string_view line_end) {
     ++unread_;
     if (unfit_lines_.size() < kUnfitShown) unfit_lines_.push_back(record_line_);
-    errors += message + "\n";
+    errors_ += message + "\n";
     if (options_.csv) {
-      write_fields(out);
-      out.append(result_names().size(), output_separator());
+      write_fields();
+      out_.append(result_names().size(), output_separator());
     }
-    out += line_end;
+    out_ += line_end;
   }
   std::string at_line() const {
     return "line " + std::to_string(record_line_) + ": ";
   }
 
   ListOptions options_;
+  std::string& out_;
+  std::string& errors_;
   ListReading reading_;
   bool decided_ = false;
   std::vector<ListLine> held_;  // the lines until the reading is decided
@@ -407,7 +411,8 @@ class ListCombiner {
   int record_line_ = 0;  // where the record being read starts
   int unread_ = 0;
   int combined_ = 0;
-  std::vector<int> unfit_lines_;
+  std::vector<int> unfit_lines_;  // the first lines of rows not read
+  static constexpr std::size_t kUnfitShown = 20;
   std::string refusal_;
 };
 
@@ -431,19 +436,9 @@ std::string lens_columns(const ListReading& reading, int lens) {
   return text;
 }
 
-// toric-combine --check: how a list is read and which of its rows fit, as
-// a lab looks at a new export before it trusts the results. The report, once
-// the whole list has been through `combiner`:
-//   encoding: Shift_JIS (code page 932)
-//   separator: ","
-//   header: line 2: No, S1, C1, A1, S2, C2, A2
-//   lens 1: columns 2, 3, 4 (S1, C1, A1)
-//   lens 2: columns 5, 6, 7 (S2, C2, A2)
-//   rows to combine: 12
-//   rows that do not fit: 2 (lines 7, 9)
-std::string reading_described(const ListCombiner& combiner,
-                              const TextDecoder& decoder, bool encoding_given) {
-  const ListReading& reading = combiner.reading();
+std::string ListCombiner::described(const TextDecoder& decoder,
+                                    bool encoding_given) const {
+  const ListReading& reading = reading_;
   std::string report = "encoding: ";
   if (decoder.ascii()) {
     report += "ASCII throughout (read as UTF-8)";
@@ -482,15 +477,15 @@ std::string reading_described(const ListCombiner& combiner,
     report += '\n';
   }
   if (reading.decimal_comma) report += "decimal mark: a comma\n";
-  report += "rows to combine: " + std::to_string(combiner.combined()) + "\n";
-  report += "rows that do not fit: " + std::to_string(combiner.unread());
-  const std::vector<int>& lines = combiner.unfit_lines();
+  report += "rows to combine: " + std::to_string(combined_) + "\n";
+  report += "rows that do not fit: " + std::to_string(unread_);
+  const std::vector<int>& lines = unfit_lines_;
   if (!lines.empty()) {
     std::vector<std::string> numbers;
     for (const int line : lines) numbers.push_back(std::to_string(line));
     report += std::string(lines.size() == 1 ? " (line " : " (lines ") +
               joined(numbers, ", ", ", ");
-    if (combiner.unread() > static_cast<int>(lines.size())) report += ", …";
+    if (unread_ > static_cast<int>(lines.size())) report += ", …";
     report += ")";
   }
   report += '\n';
@@ -573,8 +568,7 @@ std::size_t take_lines(std::string_view text, bool last, ListCombiner& combiner,
     while (true) {
       const std::size_t lf = text.find('\n', start);
       if (lf == std::string_view::npos) break;
-      combiner.take_line(text.substr(start, lf - start), "\n", output.text,
-                         output.errors);
+      combiner.take_line(text.substr(start, lf - start), "\n");
       start = lf + 1;
     }
     if (!last || start == text.size()) return start;
@@ -602,8 +596,7 @@ std::size_t take_lines(std::string_view text, bool last, ListCombiner& combiner,
       end = rest.size();
       length = 0;
     }
-    combiner.take_line(rest.substr(0, end), rest.substr(end, length),
-                       output.text, output.errors);
+    combiner.take_line(rest.substr(0, end), rest.substr(end, length));
     start += end + length;
   }
   return start;
@@ -614,12 +607,12 @@ std::size_t take_lines(std::string_view text, bool last, ListCombiner& combiner,
 int stream_list(int in, const std::string& name, const ListOptions& options,
                 std::FILE* out, std::FILE* err, std::size_t piece) {
   Output output(out, err, name, options.csv, options.check);
-  ListCombiner combiner(options);
+  ListCombiner combiner(options, output.text, output.errors);
   TextDecoder decoder =
       options.encoding ? TextDecoder(*options.encoding) : TextDecoder();
   // What has been read goes out, then why the list ends here.
   const auto ends = [&](const std::string& why) {
-    combiner.finish(output.text, output.errors, true);
+    combiner.finish(true);
     if (!output.flush(decoder.form())) return output.cannot_write();
     return output.fail(why);
   };
@@ -679,12 +672,12 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
     }
     if (last) break;
   }
-  combiner.finish(output.text, output.errors);
+  combiner.finish();
   if (!combiner.refusal().empty()) return ends(combiner.refusal());
   if (!output.flush(decoder.form())) return output.cannot_write();
   if (options.check) {
     const std::string report =
-        reading_described(combiner, decoder, options.encoding.has_value());
+        combiner.described(decoder, options.encoding.has_value());
     if (!write_text(out, report) || std::fflush(out) != 0) {
       return output.cannot_write();
     }
