@@ -3,7 +3,6 @@
 namespace toric {
 
 namespace {
-
 // Walks a record as RFC 4180 reads it: a field that begins with a quote is
 // quoted up to the next lone quote, and a doubled quote inside stands for
 // one; elsewhere a quote is a character like any other. Calls
@@ -39,113 +38,6 @@ bool walk(std::string_view record, char separator, Character character,
   return quoted;
 }
 
-}  // namespace
-
-char separator_of(std::string_view record) {
-  bool tab = false;
-  bool semicolon = false;
-  bool comma = false;
-  // Quotes are told by the separator; ';' and ',' inside a quoted field
-  // are each looked at with the other as the separator.
-  walk(
-      record, '\t', [](char) {}, [&] { tab = true; });
-  if (tab) return '\t';
-  walk(
-      record, ';', [](char) {}, [&] { semicolon = true; });
-  if (semicolon) return ';';
-  walk(
-      record, ',', [](char) {}, [&] { comma = true; });
-  return comma ? ',' : '\0';
-}
-
-bool ends_inside_quotes(std::string_view record, char separator) {
-  return record.find('"') != std::string_view::npos &&
-         walk(
-             record, separator, [](char) {}, [] {});
-}
-
-void split_fields(std::string_view record, char separator,
-                  std::vector<std::string>& fields) {
-  std::size_t count = 0;
-  const auto next_field = [&] {
-    if (count == fields.size()) fields.emplace_back();
-    fields[count++].clear();  // keeps its room for the next record
-  };
-  if (record.find('"') == std::string_view::npos) {
-    // No quotes, as in most lists: the fields lie between the separators.
-    while (true) {
-      const std::size_t end = record.find(separator);
-      next_field();
-      fields[count - 1].assign(record.substr(0, end));
-      if (end == std::string_view::npos) break;
-      record.remove_prefix(end + 1);
-    }
-  } else {
-    next_field();
-    walk(
-        record, separator, [&](char c) { fields[count - 1] += c; }, next_field);
-  }
-  fields.resize(count);
-}
-
-bool OpenRecord::add(std::string_view line, std::string_view end,
-                     char separator) {
-  if (!lines.empty()) text += lines.back().end;
-  text += line;
-  lines.push_back({std::string(line), std::string(end)});
-  return !ends_inside_quotes(text, separator);
-}
-
-void append_field(std::string& out, std::string_view field, char separator) {
-  const char special[] = {separator, '"', '\r', '\n'};
-  if (field.find_first_of(std::string_view(special, 4)) ==
-          std::string_view::npos &&
-      !field.starts_with('"')) {
-    out += field;
-    return;
-  }
-  out += '"';
-  for (const char c : field) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  out += '"';
-}
-
-std::string joined(std::span<const std::string> items, std::string_view between,
-                   std::string_view last) {
-  std::string text;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    if (i > 0) text += i + 1 == items.size() ? last : between;
-    text += items[i];
-  }
-  return text;
-}
-
-std::string columns_named(const LensColumns& columns) {
-  std::vector<std::string> numbers;
-  for (const int column : columns)
-    numbers.push_back(std::to_string(column + 1));
-  return joined(numbers, ",", ",");
-}
-
-bool text_only(const std::vector<std::string>& fields) {
-  return std::all_of(fields.begin(), fields.end(), [](const std::string& f) {
-    const CellKind kind = cell_of(f).kind;
-    return kind == CellKind::kOther || kind == CellKind::kEmpty;
-  });
-}
-
-std::string readings_named(const std::vector<LensColumns>& readings) {
-  std::vector<std::string> named;
-  for (const LensColumns& reading : readings) {
-    named.push_back(columns_named(reading));
-  }
-  return "columns " + joined(named, ", ", " or ");
-}
-
-namespace {
-
 // A cell of a row of data. "S1", "Sph 2": a header's word wherever it
 // stands, never a power. A tab in a cell is a tab-separated row split at
 // another separator.
@@ -163,30 +55,31 @@ bool holds_number(const Cell& cell) {
          cell.kind == CellKind::kCount || cell.degrees >= 0;
 }
 
-}  // namespace
+struct Record {
+  int line;  // where it starts, from 1
+  std::string text;
+};
 
-int unread_number(const std::vector<std::string>& fields,
-                  const LensColumns& reading) {
-  const auto used = [&](int i) {
-    return std::find(reading.begin(), reading.end(), i) != reading.end();
-  };
-  // A sphere alone, which a cylinder could follow in the next cell.
-  const auto bare = [&](int i) {
-    const auto lens = read_lens(fields[i], LensValues::kAny).lens;
-    return !lens || lens->cylinder == 0;
-  };
-  for (int i = 0; i < static_cast<int>(fields.size()); ++i) {
-    if (used(i) || trimmed(fields[i]).empty()) continue;
-    const Cell here = cell_in_row(fields[i]);
-    if (here.kind == CellKind::kCount
-            ? i > 0 && used(i - 1) && reading.size() == 2 && bare(i - 1)
-            : holds_number(here)) {
-      return i;
-    }
+// "columns 1,2,3,4,5,6 or 2,3,4,5,6,7".
+std::string readings_named(const std::vector<LensColumns>& readings) {
+  std::vector<std::string> named;
+  for (const LensColumns& reading : readings) {
+    named.push_back(columns_named(reading));
   }
-  return -1;
+  return "columns " + joined(named, ", ", " or ");
 }
 
+// The readings a row of data fits: six numbers S, C, A, S, C, A win over
+// two plain numbers; any two cells that read as lenses, or the row's only
+// two numbers. Digits alone (an id) are never a lens beside others, and a
+// header's word ("S1") never a power. A reading leaves no number unread
+// where a cylinder or an axis could stand.
+struct RowReadings {
+  std::vector<LensColumns> readings;
+  int lenses = 0;       // cells that read as lenses or powers
+  LensColumns numbers;  // the cells that hold numbers or lenses
+};
+RowReadings readings_of_row(const std::vector<std::string>& fields);
 RowReadings readings_of_row(const std::vector<std::string>& fields) {
   const int n = static_cast<int>(fields.size());
   std::vector<Cell> cells;
@@ -247,13 +140,6 @@ RowReadings readings_of_row(const std::vector<std::string>& fields) {
   }
   return row;
 }
-
-namespace {
-
-struct Record {
-  int line;  // where it starts, from 1
-  std::string text;
-};
 
 // The records of `lines` under `separator`, a record open in quotes joined
 // with the lines it spans. False where the last one is still open and its
@@ -519,6 +405,123 @@ Analysis analyse(const std::vector<ListLine>& lines, char separator,
 }
 
 }  // namespace
+
+char separator_of(std::string_view record) {
+  bool tab = false;
+  bool semicolon = false;
+  bool comma = false;
+  // Quotes are told by the separator; ';' and ',' inside a quoted field
+  // are each looked at with the other as the separator.
+  walk(
+      record, '\t', [](char) {}, [&] { tab = true; });
+  if (tab) return '\t';
+  walk(
+      record, ';', [](char) {}, [&] { semicolon = true; });
+  if (semicolon) return ';';
+  walk(
+      record, ',', [](char) {}, [&] { comma = true; });
+  return comma ? ',' : '\0';
+}
+
+bool ends_inside_quotes(std::string_view record, char separator) {
+  return record.find('"') != std::string_view::npos &&
+         walk(
+             record, separator, [](char) {}, [] {});
+}
+
+void split_fields(std::string_view record, char separator,
+                  std::vector<std::string>& fields) {
+  std::size_t count = 0;
+  const auto next_field = [&] {
+    if (count == fields.size()) fields.emplace_back();
+    fields[count++].clear();  // keeps its room for the next record
+  };
+  if (record.find('"') == std::string_view::npos) {
+    // No quotes, as in most lists: the fields lie between the separators.
+    while (true) {
+      const std::size_t end = record.find(separator);
+      next_field();
+      fields[count - 1].assign(record.substr(0, end));
+      if (end == std::string_view::npos) break;
+      record.remove_prefix(end + 1);
+    }
+  } else {
+    next_field();
+    walk(
+        record, separator, [&](char c) { fields[count - 1] += c; }, next_field);
+  }
+  fields.resize(count);
+}
+
+bool OpenRecord::add(std::string_view line, std::string_view end,
+                     char separator) {
+  if (!lines.empty()) text += lines.back().end;
+  text += line;
+  lines.push_back({std::string(line), std::string(end)});
+  return !ends_inside_quotes(text, separator);
+}
+
+void append_field(std::string& out, std::string_view field, char separator) {
+  const char special[] = {separator, '"', '\r', '\n'};
+  if (field.find_first_of(std::string_view(special, 4)) ==
+          std::string_view::npos &&
+      !field.starts_with('"')) {
+    out += field;
+    return;
+  }
+  out += '"';
+  for (const char c : field) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+std::string joined(std::span<const std::string> items, std::string_view between,
+                   std::string_view last) {
+  std::string text;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) text += i + 1 == items.size() ? last : between;
+    text += items[i];
+  }
+  return text;
+}
+
+std::string columns_named(const LensColumns& columns) {
+  std::vector<std::string> numbers;
+  for (const int column : columns)
+    numbers.push_back(std::to_string(column + 1));
+  return joined(numbers, ",", ",");
+}
+
+bool text_only(const std::vector<std::string>& fields) {
+  return std::all_of(fields.begin(), fields.end(), [](const std::string& f) {
+    const CellKind kind = cell_of(f).kind;
+    return kind == CellKind::kOther || kind == CellKind::kEmpty;
+  });
+}
+
+int unread_number(const std::vector<std::string>& fields,
+                  const LensColumns& reading) {
+  const auto used = [&](int i) {
+    return std::find(reading.begin(), reading.end(), i) != reading.end();
+  };
+  // A sphere alone, which a cylinder could follow in the next cell.
+  const auto bare = [&](int i) {
+    const auto lens = read_lens(fields[i], LensValues::kAny).lens;
+    return !lens || lens->cylinder == 0;
+  };
+  for (int i = 0; i < static_cast<int>(fields.size()); ++i) {
+    if (used(i) || trimmed(fields[i]).empty()) continue;
+    const Cell here = cell_in_row(fields[i]);
+    if (here.kind == CellKind::kCount
+            ? i > 0 && used(i - 1) && reading.size() == 2 && bare(i - 1)
+            : holds_number(here)) {
+      return i;
+    }
+  }
+  return -1;
+}
 
 ReadingDecision decide_reading(const std::vector<ListLine>& lines,
                                bool complete, const ListOptions& given) {

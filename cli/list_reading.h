@@ -62,18 +62,6 @@ inline bool all_empty(const std::vector<std::string>& fields) {
 // a line end.
 void append_field(std::string& out, std::string_view field, char separator);
 
-// The readings a row of data fits: six numbers S, C, A, S, C, A win over
-// two plain numbers; any two cells that read as lenses, or the row's only
-// two numbers. Digits alone (an id) are never a lens beside others, and a
-// header's word ("S1") never a power. A reading leaves no number unread
-// where a cylinder or an axis could stand.
-struct RowReadings {
-  std::vector<LensColumns> readings;
-  int lenses = 0;       // cells that read as lenses or powers
-  LensColumns numbers;  // the cells that hold numbers or lenses
-};
-RowReadings readings_of_row(const std::vector<std::string>& fields);
-
 // The first column outside `reading` whose number it leaves unread (a
 // power, a lens or an axis, or a whole number right after a sphere alone,
 // where a cylinder or an axis could stand); -1 for none.
@@ -91,9 +79,6 @@ std::string joined(std::span<const std::string> items, std::string_view between,
 
 // "3,4" or "3,4,5,6,7,8", counted from 1.
 std::string columns_named(const LensColumns& columns);
-
-// "columns 1,2,3,4,5,6 or 2,3,4,5,6,7".
-std::string readings_named(const std::vector<LensColumns>& readings);
 
 // The most rows (lines that are not blank) the decision looks at.
 constexpr int kSampleRows = 100;
@@ -153,20 +138,14 @@ std::string lines_named(const ListReading& reading);
 // The separator as a message names it: "\",\"" or "a tab".
 std::string separator_named(char separator);
 
-// Reads the list from the file descriptor `in` (named `name` in messages),
-// in whichever encoding it came, a line at a time on one thread, and writes its
-// results to `out`, the reasons for records that cannot be read to `err`. A CSV
-// goes out in the encoding it came in; other results in UTF-8. Returns the
-// exit status: 0, also when the reader of `out` has gone (a closed pipe);
-// 1 when some records could not be read; 2 when the list cannot be read
-// (no text: a NUL byte; an encoding its first 64 KiB cannot tell; a header
-// naming two eyes; columns that more than one reading fits) or the results
-// cannot be written. With --check, only the reading and the rows' errors.
-// Memory stays the same however long the list (beyond the opening rows its
-// reading is decided from), and each result is written before the next
-// line is waited for, so a program feeding a pipe gets its answers as it
-// goes. `piece` is the most bytes one read asks for: what is written is
-// the same whatever it is.
+// Reads the list from the file descriptor `in` (named `name` in messages)
+// in whichever encoding it came, a line at a time, writing each result to
+// `out` (a CSV in its own encoding, else UTF-8) before the next line is
+// waited for, and the reasons for records that cannot be read to `err`.
+// With --check, only the reading and the rows' errors. Returns 0 (also when
+// the reader of `out` has gone), 1 when some records could not be read, 2
+// when the list cannot be read or the results cannot be written. `piece`,
+// the most bytes one read asks for, changes nothing that is written.
 int stream_list(int in, const std::string& name, const ListOptions& options,
                 std::FILE* out, std::FILE* err, std::size_t piece = 1 << 16);
 
