@@ -1,14 +1,60 @@
 #pragma once
-// toric-combine as a function of its arguments and streams: the options,
-// the two lenses or the list, what is written where, and the exit status.
+// toric-combine as a function of its arguments and streams: the options
+// for a pair and for a list read from its arguments, the two lenses or the
+// list, what is written where, and the exit status.
 
 #include <cstdio>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
-#include "arguments.h"
+#include "text_encoding.h"
+#include "toric/column_names.h"
+#include "toric/fitting.h"
+#include "toric/format.h"
+#include "toric/lens_notation.h"
 
 namespace toric {
+
+// How a pair is read, combined and written: a typed pair's options, which
+// every row of a list takes too.
+struct PairOptions {
+  Notation notation = Notation::kWindow;
+  Fitting fitting;  // vertex distance, rotation, step and cylinder form
+  LensValues values = LensValues::kBars;
+};
+
+// A list's options besides its pairs'.
+struct ListOptions : PairOptions {
+  // CSV out: every input column, then the result's sphere, cylinder, axis
+  // and spherical equivalent as plain numbers (with a step, the exact
+  // sphere and cylinder beside the rounded ones).
+  bool csv = false;
+  // How the list is read, where the user says: its encoding, separator
+  // and the lenses' columns counted from 0 (two lens columns, or six
+  // columns S, C, A, S, C, A).
+  std::optional<Encoding> encoding;
+  char separator = '\0';
+  LensColumns columns;
+  // Only how the list is read and which rows fit, nothing combined.
+  bool check = false;
+};
+
+struct CommandRequest {
+  enum Shows { kNothing, kHelp, kVersion };
+  ListOptions options;
+  std::vector<std::string> operands;  // two lenses, or a list
+  Shows shows = kNothing;
+  bool explain = false;  // the working of one pair, step by step
+  std::string wrong;     // a usage error, without the program's name
+};
+
+// Options may come before and after the operands, "--" ends them, and a
+// lens that starts with a minus or a point ("-1.25 -0.50 x180", "-.50")
+// is an operand. parse_command_line({"--plain", "-.50", "pl"}).operands
+// holds "-.50" and "pl".
+CommandRequest parse_command_line(std::span<const std::string> args);
 
 // Runs toric-combine with `args`, the program's name left out. Result lines
 // go to `out`, help and the version too; usage errors and lines that cannot

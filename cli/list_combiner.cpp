@@ -39,15 +39,9 @@ class ListCombiner {
   // One line without its line end: "\n", "\r\n", "\r", or "" for a last
   // line without one.
   void take_line(std::string_view line, std::string_view line_end) {
-    if (decided_) {  // as every line after the first few
-      read_line(line, line_end);
-      return;
-    }
-    if (!refusal_.empty()) {
-      ++line_;
-      return;
-    }
+    if (decided_) return read_line(line, line_end);  // as most lines are
     ++line_;
+    if (!refusal_.empty()) return;
     held_.push_back({std::string(line), std::string(line_end)});
     held_bytes_ += line.size() + line_end.size();
     const bool blank = trimmed(line).empty();
@@ -94,7 +88,10 @@ class ListCombiner {
     decided_ = true;
     reading_ = std::move(decision.reading);
     separator_ = reading_.separator;
-    set_columns(reading_.columns);
+    columns_ = reading_.columns;
+    last_column_ = columns_.empty()
+                       ? -1
+                       : *std::max_element(columns_.begin(), columns_.end());
     // The columns a row's numbers may stand in: the lenses' as the rows told
     // them, or those the header names.
     covered_ = reading_.from == ListReading::kRows ? columns_ : LensColumns();
@@ -123,16 +120,11 @@ class ListCombiner {
     }
     // Blank lines, and comments where no row may start with "#", go out as
     // they came, a quote in them no quote.
-    std::size_t first = 0;
-    while (first < line.size() && (line[first] == ' ' || line[first] == '\t')) {
-      ++first;
-    }
+    const std::string_view content = trimmed(line);
     const bool below_header =
         reading_.header_line != 0 && line_ > reading_.header_end;
-    if (first == line.size() || (line[first] == '#' && !below_header)) {
-      out_ += line;
-      out_ += line_end;
-      return;
+    if (content.empty() || (content.front() == '#' && !below_header)) {
+      return write_as_is(line, line_end);
     }
     if (ends_inside_quotes(line, separator_)) {
       pending_.from = line_;
@@ -154,18 +146,11 @@ class ListCombiner {
         (above_data && (reading_.header_line != 0 || text_only(fields_)))) {
       // An empty row of a spreadsheet, a title above the list or the names
       // over merged cells above the header's last row, kept.
-      if (options_.csv && !above_data) {
-        write_fields();
-        out_.append(result_names().size(), output_separator());
-      } else {
-        out_ += record;
-      }
-      out_ += line_end;
-      return;
+      return options_.csv && !above_data ? write_no_result(line_end)
+                                         : write_as_is(record, line_end);
     }
     if (reading_.header_line != 0 && record_line_ == reading_.header_end) {
-      write_header(record, line_end);
-      return;
+      return write_header(record, line_end);
     }
     // Below the header, "#" starts a row only where its cells are a row's;
     // a note or a footer ("End of list", "合計12件") is text in its first
@@ -186,20 +171,15 @@ class ListCombiner {
           "no two columns read as lenses, and no six as S, C, A, S, C, A; name "
           "them with --columns";
     } else if (last_column_ >= static_cast<int>(fields_.size())) {
-      if (!kept_as_is()) {
-        fail(too_few_cells(record), line_end);
-        return;
-      }
+      if (!kept_as_is()) return fail(too_few_cells(record), line_end);
     } else if (!reading_.header.empty() && same_as_header()) {
-      write_header(record, line_end);
-      return;
+      return write_header(record, line_end);
     } else if (combine_row(line_end, reason)) {
       ++combined_;
       return;
     }
     if (kept_as_is()) {
-      out_ += record;
-      out_ += line_end;
+      write_as_is(record, line_end);
     } else if (repeats_header()) {
       write_header(record, line_end);
     } else {
@@ -358,12 +338,6 @@ class ListCombiner {
     if (options_.fitting.step != 0) return kStepColumns;
     return kResultColumns;
   }
-  void set_columns(LensColumns columns) {
-    columns_ = std::move(columns);
-    last_column_ = columns_.empty()
-                       ? -1
-                       : *std::max_element(columns_.begin(), columns_.end());
-  }
   // The list's separator, or a comma where it has none.
   char output_separator() const {
     return separator_ == '\0' ? ',' : separator_;
@@ -380,10 +354,16 @@ class ListCombiner {
     ++unread_;
     if (unfit_lines_.size() < kUnfitShown) unfit_lines_.push_back(record_line_);
     errors_ += message + "\n";
-    if (options_.csv) {
-      write_fields();
-      out_.append(result_names().size(), output_separator());
-    }
+    if (!options_.csv) return write_as_is("", line_end);
+    write_no_result(line_end);
+  }
+  void write_as_is(std::string_view record, std::string_view line_end) {
+    (out_ += record) += line_end;
+  }
+  // With --csv, the row's cells and an empty result.
+  void write_no_result(std::string_view line_end) {
+    write_fields();
+    out_.append(result_names().size(), output_separator());
     out_ += line_end;
   }
   std::string at_line() const {

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "arguments.h"
+#include "combine_command.h"
 #include "text_encoding.h"
 #include "toric/column_names.h"
 #include "toric/lens_power.h"
