@@ -113,11 +113,8 @@ std::string shift_jis_to_euc_jp(std::string_view sjis) {
   return out;
 }
 
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 // The opening bytes that tell UTF-16 without a mark.
 constexpr std::size_t kUtf16Sample = 256;
-constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 constexpr char32_t kReplacement = 0xFFFD;
 
 // Each encoding as people and --encoding name it, and its byte order mark,
@@ -130,12 +127,12 @@ struct EncodingNames {
 };
 
 constexpr EncodingNames kEncodingNames[] = {
-    {Encoding::kUtf8, "UTF-8", kUtf8Mark, {"utf-8", "utf8"}},
+    {Encoding::kUtf8, "UTF-8", "\xEF\xBB\xBF", {"utf-8", "utf8"}},
     {Encoding::kUtf16Le,
      "UTF-16 little-endian",
-     kUtf16LeMark,
+     "\xFF\xFE",
      {"utf-16", "utf16", "utf-16le"}},
-    {Encoding::kUtf16Be, "UTF-16 big-endian", kUtf16BeMark, {"utf-16be"}},
+    {Encoding::kUtf16Be, "UTF-16 big-endian", "\xFE\xFF", {"utf-16be"}},
     {Encoding::kCp932,
      "Shift_JIS (code page 932)",
      {},
@@ -159,12 +156,8 @@ const EncodingNames& names_of(Encoding encoding) {
 bool is_utf8(std::string_view text, bool may_be_cut) {
   for (std::size_t i = 0; i < text.size();) {
     const unsigned char lead = byte(text, i);
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
     const Character c = character_at(text, i);
-    if (c.length > 1) {
+    if (lead < 0x80 || c.length > 1) {
       i += c.length;
       continue;
     }
@@ -275,7 +268,7 @@ void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
         line.size() - body.size() <= 2 &&
         (line.size() == body.size() || line.ends_with('\n'));
     if (!last && bytes.size() < kUtf16Sample &&
-        (bytes.size() < kUtf8Mark.size() || lf == std::string_view::npos ||
+        (bytes.size() < 3 /* a mark */ || lf == std::string_view::npos ||
          (lf + 1 >= bytes.size() && !printable))) {
       held_.assign(bytes);
       return;
@@ -283,19 +276,15 @@ void TextDecoder::decode(std::string_view bytes, bool last, std::string& out) {
     const bool utf16 =
         given_ == Encoding::kUtf16Le || given_ == Encoding::kUtf16Be;
     state_ = given_ ? State::kDecided : State::kAscii;
-    if (bytes.starts_with(kUtf8Mark) &&
-        (!given_ || given_ == Encoding::kUtf8)) {
-      form_ = {Encoding::kUtf8, true};
-      bytes.remove_prefix(kUtf8Mark.size());
-      state_ = State::kDecided;
-    } else if (bytes.starts_with(kUtf16LeMark) && (!given_ || utf16)) {
-      form_ = {Encoding::kUtf16Le, true};
-      bytes.remove_prefix(kUtf16LeMark.size());
-      state_ = State::kDecided;
-    } else if (bytes.starts_with(kUtf16BeMark) && (!given_ || utf16)) {
-      form_ = {Encoding::kUtf16Be, true};
-      bytes.remove_prefix(kUtf16BeMark.size());
-      state_ = State::kDecided;
+    for (const EncodingNames& e : kEncodingNames) {
+      const bool mark_utf16 = e.mark.size() == 2;
+      if (!e.mark.empty() && bytes.starts_with(e.mark) &&
+          (!given_ || given_ == e.encoding || (utf16 && mark_utf16))) {
+        form_ = {e.encoding, true};
+        bytes.remove_prefix(e.mark.size());
+        state_ = State::kDecided;
+        break;
+      }
     }
     // UTF-16 without a mark: text has no NUL, so NULs in the first line
     // are the high bytes of characters, at odd offsets in little-endian
