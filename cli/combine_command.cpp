@@ -221,9 +221,14 @@ constexpr const char* kUsage =
     "  -h, --help              show this help\n"
     "  -v, --version           show the version\n";
 
-int usage_error(std::FILE* err, const std::string& why) {
-  write_text(err, "toric-combine: " + why + " (see toric-combine --help)\n");
+// Why the command fails, with status 2.
+int failed(std::FILE* err, const std::string& why) {
+  write_text(err, "toric-combine: " + why + "\n");
   return 2;
+}
+
+int usage_error(std::FILE* err, const std::string& why) {
+  return failed(err, why + " (see toric-combine --help)");
 }
 
 // Writes the whole of `text` to `out`: 0, or as write_failed says.
@@ -233,52 +238,30 @@ int written(std::FILE* out, std::FILE* err, std::string_view text,
   return write_failed(err, "toric-combine: ", what);
 }
 
-struct Streams {
-  std::FILE* in;
-  std::FILE* out;
-  std::FILE* err;
-};
-
 int combine_two(const std::string& first, const std::string& second,
-                const PairOptions& options, bool explain, const Streams& io) {
+                const PairOptions& options, bool explain, std::FILE* out,
+                std::FILE* err) {
   const LensReading lens1 = read_lens(first, options.values);
   const LensReading lens2 =
       lens1.lens ? read_lens(second, options.values) : LensReading{};
   if (!lens1.lens || !lens2.lens) {
-    const int which = lens1.lens ? 2 : 1;
-    write_text(io.err, "toric-combine: lens " + std::to_string(which) + ": " +
-                           (lens1.lens ? lens2.error : lens1.error) + "\n");
-    return 2;
+    return failed(
+        err, lens1.lens ? "lens 2: " + lens2.error : "lens 1: " + lens1.error);
   }
   FittedPair pair;
   if (!fit_pair(*lens1.lens, *lens2.lens, options.fitting, pair)) {
-    write_text(io.err, "toric-combine: " + not_carried(options.fitting) + "\n");
-    return 2;
+    return failed(err, not_carried(options.fitting));
   }
   if (explain) {
     return written(
-        io.out, io.err,
+        out, err,
         explained(*lens1.lens, *lens2.lens, options.fitting, pair,
                   options.notation,
                   japanese_user() ? Language::kJapanese : Language::kEnglish),
         "the working");
   }
-  return written(io.out, io.err,
-                 format_result(pair.ordered, options.notation) + "\n",
+  return written(out, err, format_result(pair.ordered, options.notation) + "\n",
                  "the result");
-}
-
-int combine_file(const std::string& name, const ListOptions& options,
-                 const Streams& io) {
-  std::FILE* in = name == "-" ? io.in : open_for_reading(name);
-  if (in == nullptr) {
-    write_text(io.err,
-               "toric-combine: " + name + ": " + std::strerror(errno) + "\n");
-    return 2;
-  }
-  const int status = stream_list(fileno(in), name, options, io.out, io.err);
-  if (in != io.in) std::fclose(in);
-  return status;
 }
 
 }  // namespace
@@ -340,11 +323,11 @@ CommandRequest parse_command_line(std::span<const std::string> args) {
 
 int run_combine_command(std::span<const std::string> args, std::FILE* in,
                         std::FILE* out, std::FILE* err) {
-  const Streams io{in, out, err};
   const CommandRequest request = parse_command_line(args);
   if (!request.wrong.empty()) return usage_error(err, request.wrong);
-  if (request.shows == CommandRequest::kHelp)
+  if (request.shows == CommandRequest::kHelp) {
     return written(out, err, kUsage, "the help");
+  }
   if (request.shows == CommandRequest::kVersion) {
     return written(out, err, "toric-combine " TORIC_VERSION "\n",
                    "the version");
@@ -359,12 +342,20 @@ int run_combine_command(std::span<const std::string> args, std::FILE* in,
           "--csv, --columns, --check, --encoding and --separator are for "
           "lists");
     }
-    return combine_two(operands[0], operands[1], options, request.explain, io);
+    return combine_two(operands[0], operands[1], options, request.explain, out,
+                       err);
   }
   if (request.explain) return usage_error(err, "--explain is for one pair");
-  if (operands.size() == 1) return combine_file(operands[0], options, io);
-  return usage_error(err, operands.empty() ? "two lenses or a list expected"
-                                           : "too many arguments");
+  if (operands.size() != 1) {
+    return usage_error(err, operands.empty() ? "two lenses or a list expected"
+                                             : "too many arguments");
+  }
+  const std::string& name = operands[0];
+  std::FILE* list = name == "-" ? in : open_for_reading(name);
+  if (list == nullptr) return failed(err, name + ": " + std::strerror(errno));
+  const int status = stream_list(fileno(list), name, options, out, err);
+  if (list != in) std::fclose(list);
+  return status;
 }
 
 }  // namespace toric
