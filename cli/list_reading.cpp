@@ -184,17 +184,6 @@ std::optional<bool> decimal_comma_in(const std::vector<std::string>& fields,
   return std::nullopt;
 }
 
-std::vector<LensColumns> common_readings(const std::vector<LensColumns>& a,
-                                         const std::vector<LensColumns>& b) {
-  std::vector<LensColumns> both;
-  for (const LensColumns& reading : a) {
-    if (std::find(b.begin(), b.end(), reading) != b.end()) {
-      both.push_back(reading);
-    }
-  }
-  return both;
-}
-
 struct Analysis {
   // The header, or the first row that holds a lens or a power: the
   // separator under which a list shows its form first is its separator.
@@ -260,13 +249,20 @@ Analysis analyse(const std::vector<ListLine>& lines, char separator,
     }
   };
   const auto take_header = [&](int first, int last,
-                               const std::vector<std::string>& names,
-                               const LensColumns& columns) {
+                               const std::vector<std::string>& names) {
     if (analysis.evidence_line == 0) analysis.evidence_line = first;
     reading.header_line = first;
     reading.header_end = last;
     reading.header = names;
-    reading.columns = given.columns.empty() ? columns : given.columns;
+    reading.columns =
+        given.columns.empty() ? read_header(names).columns : given.columns;
+  };
+  // The row as the names under `upper`'s merged cells, from line `first`.
+  const auto merges = [&](const std::vector<std::string>& upper, int first,
+                          int line) {
+    const std::vector<std::string> merged = merged_header(upper, fields);
+    if (!merged.empty()) take_header(first, line, merged);
+    return !merged.empty();
   };
   for (const Record& record : records) {
     const std::string_view content = trimmed(record.text);
@@ -277,13 +273,8 @@ Analysis analyse(const std::vector<ListLine>& lines, char separator,
     }
     const bool comment = content.front() == '#';
     if (reading.header_line != 0 && reading.first_data_line == 0) {
-      const std::vector<std::string> merged =
-          reading.header_end == reading.header_line && !comment
-              ? merged_header(reading.header, fields)
-              : std::vector<std::string>();
-      if (!merged.empty()) {
-        take_header(reading.header_line, record.line, merged,
-                    read_header(merged).columns);
+      if (reading.header_end == reading.header_line && !comment &&
+          merges(reading.header, reading.header_line, record.line)) {
         continue;
       }
       // The first row under the header shows its decimal mark.
@@ -296,14 +287,7 @@ Analysis analyse(const std::vector<ListLine>& lines, char separator,
     if (reading.first_data_line == 0 && !comment) {
       const HeaderReading header = read_header(fields);
       const bool names = !header.columns.empty() || !header.refusal.empty();
-      const std::vector<std::string> merged =
-          text_line != 0 ? merged_header(text_row, fields)
-                         : std::vector<std::string>();
-      if (!merged.empty()) {
-        take_header(text_line, record.line, merged,
-                    read_header(merged).columns);
-        continue;
-      }
+      if (text_line != 0 && merges(text_row, text_line, record.line)) continue;
       if (given.columns.empty() ? names : header.header && enough) {
         if (given.columns.empty() && !header.refusal.empty()) {
           analysis.evidence_line = record.line;
@@ -311,7 +295,7 @@ Analysis analyse(const std::vector<ListLine>& lines, char separator,
                   header.refusal);
           return analysis;
         }
-        take_header(record.line, record.line, fields, header.columns);
+        take_header(record.line, record.line, fields);
         continue;
       }
     }
@@ -344,7 +328,10 @@ Analysis analyse(const std::vector<ListLine>& lines, char separator,
       common = std::move(row.readings);
     } else {
       const std::vector<LensColumns> before = common;
-      common = common_readings(common, row.readings);
+      std::erase_if(common, [&](const LensColumns& reading) {
+        return std::find(row.readings.begin(), row.readings.end(), reading) ==
+               row.readings.end();
+      });
       if (common.empty()) {
         refused("line " + std::to_string(reading.first_data_line) +
                 " places the lenses in " + readings_named(before) + ", line " +
