@@ -180,7 +180,7 @@ class ListCombiner {
     }
     if (kept_as_is()) {
       write_as_is(record, line_end);
-    } else if (repeats_header()) {
+    } else if (!read_header(fields_).columns.empty()) {  // a header again
       write_header(record, line_end);
     } else {
       fail(at_line() + reason, line_end);
@@ -203,14 +203,10 @@ class ListCombiner {
   }
   // The record as it came, or with --csv its cells and the result names.
   void write_header(std::string_view record, std::string_view line_end) const {
-    if (options_.csv) {
-      write_fields();
-      for (const char* name : result_names()) {
-        out_ += output_separator();
-        out_ += name;
-      }
-    } else {
-      out_ += record;
+    if (!options_.csv) return write_as_is(record, line_end);
+    write_fields();
+    for (const char* name : result_names()) {
+      (out_ += output_separator()) += name;
     }
     out_ += line_end;
   }
@@ -236,7 +232,7 @@ class ListCombiner {
       reason = not_carried(options_.fitting);
       return false;
     }
-    write_result(pair_.ordered, pair_.exact, line_end);
+    write_result(line_end);
     return true;
   }
   // The header again, as two exports pasted together have it: its names
@@ -251,8 +247,6 @@ class ListCombiner {
            same(fields_[first], header[first]) &&
            std::equal(fields_.begin(), fields_.end(), header.begin(), same);
   }
-  // A row that names the lenses' columns, as a header does.
-  bool repeats_header() const { return !read_header(fields_).columns.empty(); }
   std::string too_few_cells(std::string_view record) const {
     std::string message = "line " + std::to_string(record_line_) + " has " +
                           cells_counted(fields_.size()) + "; ";
@@ -305,8 +299,8 @@ class ListCombiner {
     return reading.lens;
   }
   // The result as ordered, and with a step the exact one beside it.
-  void write_result(const LensPower& result, const LensPower& exact,
-                    std::string_view line_end) const {
+  void write_result(std::string_view line_end) const {
+    const LensPower& result = pair_.ordered;
     if (!options_.csv) {
       append_result(out_, result, options_.notation);
       out_ += line_end;
@@ -325,9 +319,9 @@ class ListCombiner {
     const bool step = options_.fitting.step != 0;
     write_fields();
     number(result.sphere);
-    if (step) number(exact.sphere);
+    if (step) number(pair_.exact.sphere);
     number(result.cylinder);
-    if (step) number(exact.cylinder);
+    if (step) number(pair_.exact.cylinder);
     out_ += separator;
     if (result.cylinder != 0) out_ += std::to_string(result.axis);
     number(result.sphere + result.cylinder / 2);
@@ -357,11 +351,11 @@ class ListCombiner {
     if (!options_.csv) return write_as_is("", line_end);
     write_no_result(line_end);
   }
-  void write_as_is(std::string_view record, std::string_view line_end) {
+  void write_as_is(std::string_view record, std::string_view line_end) const {
     (out_ += record) += line_end;
   }
   // With --csv, the row's cells and an empty result.
-  void write_no_result(std::string_view line_end) {
+  void write_no_result(std::string_view line_end) const {
     write_fields();
     out_.append(result_names().size(), output_separator());
     out_ += line_end;
