@@ -390,6 +390,7 @@ class ListCombiner {
   std::string refusal_;
 };
 
+// "columns 2, 3, 4 (S1, C1, A1) as sphere, cylinder, axis".
 std::string lens_columns(const ListReading& reading, int lens) {
   const std::size_t per_lens = reading.columns.size() / 2;
   std::vector<std::string> numbers;
@@ -406,64 +407,47 @@ std::string lens_columns(const ListReading& reading, int lens) {
   if (names.size() == per_lens && reading.from == ListReading::kHeader) {
     text += " (" + joined(names, ", ", ", ") + ")";
   }
-  if (per_lens == 3) text += " as sphere, cylinder, axis";
-  return text;
+  return per_lens == 3 ? text + " as sphere, cylinder, axis" : text;
 }
 
 std::string ListCombiner::described(const TextDecoder& decoder,
                                     bool encoding_given) const {
   const ListReading& reading = reading_;
-  std::string report = "encoding: ";
-  if (decoder.ascii()) {
-    report += "ASCII throughout (read as UTF-8)";
-  } else {
-    report += form_described(decoder.form());
-    if (encoding_given) report += ", as --encoding names it";
-  }
-  report += "\nseparator: ";
-  report += reading.separator == '\0' ? std::string("none found")
-                                      : separator_named(reading.separator);
-  report += "\nheader: ";
-  if (reading.header_line == 0) {
-    report += "none";
-  } else {
-    report += lines_named(reading) + ": " + joined(reading.header, ", ", ", ");
-  }
-  report += '\n';
+  std::string report =
+      "encoding: " + (decoder.ascii() ? "ASCII throughout (read as UTF-8)"
+                                      : form_described(decoder.form()));
+  if (!decoder.ascii() && encoding_given) report += ", as --encoding names it";
+  report += "\nseparator: " + (reading.separator == '\0'
+                                   ? std::string("none found")
+                                   : separator_named(reading.separator));
+  report += "\nheader: " + (reading.header_line == 0
+                                ? std::string("none")
+                                : lines_named(reading) + ": " +
+                                      joined(reading.header, ", ", ", "));
   if (reading.columns.empty()) {
-    report += "lenses: no columns read as lenses; name them with --columns\n";
+    report += "\nlenses: no columns read as lenses; name them with --columns";
   } else {
     for (const int lens : {0, 1}) {
-      report += "lens " + std::to_string(lens + 1) + ": " +
-                lens_columns(reading, lens) + "\n";
+      report += "\nlens " + std::to_string(lens + 1) + ": " +
+                lens_columns(reading, lens);
     }
-    report += "columns from: ";
-    switch (reading.from) {
-      case ListReading::kGiven:
-        report += "--columns";
-        break;
-      case ListReading::kHeader:
-        report += "the header";
-        break;
-      default:
-        report += "the rows (one reading fits them)";
-    }
-    report += '\n';
+    report += std::string("\ncolumns from: ") +
+              (reading.from == ListReading::kGiven ? "--columns"
+               : reading.from == ListReading::kHeader
+                   ? "the header"
+                   : "the rows (one reading fits them)");
   }
-  if (reading.decimal_comma) report += "decimal mark: a comma\n";
-  report += "rows to combine: " + std::to_string(combined_) + "\n";
-  report += "rows that do not fit: " + std::to_string(unread_);
-  const std::vector<int>& lines = unfit_lines_;
+  if (reading.decimal_comma) report += "\ndecimal mark: a comma";
+  report += "\nrows to combine: " + std::to_string(combined_) +
+            "\nrows that do not fit: " + std::to_string(unread_);
+  std::vector<std::string> lines;
+  for (const int line : unfit_lines_) lines.push_back(std::to_string(line));
+  if (unread_ > static_cast<int>(lines.size())) lines.push_back("…");
   if (!lines.empty()) {
-    std::vector<std::string> numbers;
-    for (const int line : lines) numbers.push_back(std::to_string(line));
-    report += std::string(lines.size() == 1 ? " (line " : " (lines ") +
-              joined(numbers, ", ", ", ");
-    if (unread_ > static_cast<int>(lines.size())) report += ", …";
-    report += ")";
+    report += (unfit_lines_.size() == 1 ? " (line " : " (lines ") +
+              joined(lines, ", ", ", ") + ")";
   }
-  report += '\n';
-  return report;
+  return report + "\n";
 }
 
 constexpr std::size_t kLongestLine = 1 << 20;

@@ -1,9 +1,7 @@
 #pragma once
-// A list of pairs as labs and spreadsheets keep them, read one way from its
-// first row to its last: its records (RFC 4180: fields split by a comma, a
-// semicolon or a tab; a field that begins with a double quote may hold the
-// separator, line ends and doubled quotes), the reading decided from its
-// opening rows, and every line read that way.
+// A list of pairs as labs and spreadsheets keep them (RFC 4180 records split
+// by a comma, a semicolon or a tab), read one way from its first row to its
+// last: the reading decided from its opening rows, every line read that way.
 
 #include <algorithm>
 #include <cstdio>
@@ -20,8 +18,7 @@
 
 namespace toric {
 
-// A line of a list and its end: "\n", "\r\n", "\r", or "" for a last line
-// without one.
+// A line of a list and its end: "\n", "\r\n", "\r", or "" for the last.
 struct ListLine {
   std::string text;
   std::string end;
@@ -43,13 +40,9 @@ void split_fields(std::string_view record, char separator,
 // The text without the spaces and tabs around it (inline: every lens cell
 // of a long list is trimmed).
 inline std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-    text.remove_suffix(1);
-  }
-  return text;
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 // Whether every field is empty or spaces: an empty row of a spreadsheet.
