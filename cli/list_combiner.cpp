@@ -518,44 +518,27 @@ class Output {
 // Takes the whole lines of `text`, each with its own end (LF, CRLF or CR);
 // returns where the first line not yet whole starts. A CR at the very end
 // waits: an LF may follow.
-std::size_t take_lines(std::string_view text, bool last, ListCombiner& combiner,
-                       Output& output) {
+std::size_t take_lines(std::string_view text, bool last,
+                       ListCombiner& combiner) {
+  // LF alone, as most lists end their lines: one quick search a line.
+  const bool lf_alone = text.find('\r') == std::string_view::npos;
   std::size_t start = 0;
-  if (text.find('\r', start) == std::string_view::npos) {
-    // LF alone, as most lists end their lines: one search a line.
-    while (true) {
-      const std::size_t lf = text.find('\n', start);
-      if (lf == std::string_view::npos) break;
-      combiner.take_line(text.substr(start, lf - start), "\n");
-      start = lf + 1;
-    }
-    if (!last || start == text.size()) return start;
-  }
   while (start < text.size()) {
-    const std::string_view rest = text.substr(start);
-    const std::size_t lf = rest.find('\n');
-    const std::string_view head =
-        lf == std::string_view::npos ? rest : rest.substr(0, lf);
-    const std::size_t cr = head.find('\r');
-    std::size_t end;
-    std::size_t length;
-    if (cr != std::string_view::npos &&
-        (cr + 1 < head.size() || lf == std::string_view::npos)) {
-      // A CR alone ends the line, unless an LF may still follow it.
-      if (cr + 1 == rest.size() && !last) return start;
-      end = cr;
-      length = 1;
-    } else if (lf != std::string_view::npos) {
-      const bool crlf = cr != std::string_view::npos;
-      end = crlf ? cr : lf;
-      length = crlf ? 2 : 1;
-    } else {
-      if (!last) return start;
-      end = rest.size();
-      length = 0;
+    const std::size_t end =
+        lf_alone ? text.find('\n', start) : text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      if (!last) break;
+      combiner.take_line(text.substr(start), "");
+      return text.size();
     }
-    combiner.take_line(rest.substr(0, end), rest.substr(end, length));
-    start += end + length;
+    std::size_t length = 1;
+    if (text[end] == '\r') {
+      if (end + 1 == text.size() && !last) break;
+      if (end + 1 < text.size() && text[end + 1] == '\n') length = 2;
+    }
+    combiner.take_line(text.substr(start, end - start),
+                       text.substr(end, length));
+    start = end + length;
   }
   return start;
 }
@@ -592,7 +575,7 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
                    last, text);
     if (!decoder.refusal().empty()) {
       // The whole lines before the one it cannot read, then why.
-      take_lines(text, false, combiner, output);
+      take_lines(text, false, combiner);
       return ends(at_next_line() + ": " + decoder.refusal());
     }
     // DOS's end-of-file mark after the last line is no line.
@@ -612,9 +595,9 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
         readable.find('\n', searched) != std::string_view::npos ||
         readable.find('\r', searched) != std::string_view::npos;
     const std::size_t taken =
-        line_ends ? take_lines(readable, last || nul != std::string::npos,
-                               combiner, output)
-                  : 0;
+        line_ends
+            ? take_lines(readable, last || nul != std::string::npos, combiner)
+            : 0;
     searched = line_ends ? 0 : readable.size();
     if (!combiner.refusal().empty()) return ends(combiner.refusal());
     if (nul != std::string::npos) {

@@ -40,9 +40,13 @@ void split_fields(std::string_view record, char separator,
 // The text without the spaces and tabs around it (inline: every lens cell
 // of a long list is trimmed).
 inline std::string_view trimmed(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+    text.remove_prefix(1);
+  }
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+    text.remove_suffix(1);
+  }
+  return text;
 }
 
 // Whether every field is empty or spaces: an empty row of a spreadsheet.
