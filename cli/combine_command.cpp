@@ -69,99 +69,80 @@ std::optional<double> number_of(const std::string& text) {
   return value;
 }
 
-// Sets what an option asks in `request`, from its value where it takes
-// one; false where the value is none it takes.
-using Setter = bool (*)(const std::string& value, CommandRequest& request);
-
 struct OptionName {
   std::string_view name;
-  Setter set;
   const char* takes = nullptr;  // what a value must be; none for no value
   char short_name = '\0';
 };
 
 constexpr OptionName kOptions[] = {
-    {"plain",
-     [](const std::string&, CommandRequest& r) {
-       r.options.notation = Notation::kPlain;
-       return true;
-     }},
-    {"csv", [](const std::string&,
-               CommandRequest& r) { return r.options.csv = true; }},
-    {"any",
-     [](const std::string&, CommandRequest& r) {
-       r.options.values = LensValues::kAny;
-       return true;
-     }},
-    {"form",
-     [](const std::string& v, CommandRequest& r) {
-       r.options.fitting.form =
-           v == "plus" ? CylinderForm::kPlus : CylinderForm::kMinus;
-       return v == "minus" || v == "plus";
-     },
-     "--form takes minus or plus"},
+    {"plain"},
+    {"csv"},
+    {"any"},
+    {"form", "--form takes minus or plus"},
     {"columns",
-     [](const std::string& v, CommandRequest& r) {
-       const auto columns = columns_of(v);
-       r.options.columns = columns.value_or(LensColumns());
-       return columns.has_value();
-     },
      "--columns takes two or six different column numbers from 1, such as "
      "2,3"},
-    {"vertex",
-     [](const std::string& v, CommandRequest& r) {
-       const auto mm = number_of(v);
-       r.options.fitting.vertex_mm = mm.value_or(0);
-       return mm && *mm >= -50 && *mm <= 50;
-     },
-     "--vertex takes millimetres from -50 to 50, such as 12"},
+    {"vertex", "--vertex takes millimetres from -50 to 50, such as 12"},
     {"rotation",
-     [](const std::string& v, CommandRequest& r) {
-       const auto degrees = rotation_of(v);
-       r.options.fitting.rotation = degrees.value_or(0);
-       return degrees.has_value();
-     },
      "--rotation takes degrees from 0 to 90 and L or R, such as 10L"},
-    {"step",
-     [](const std::string& v, CommandRequest& r) {
-       const auto step = number_of(v);
-       r.options.fitting.step = step.value_or(0);
-       return step == 0.125 || step == 0.25 || step == 0.5;
-     },
-     "--step takes 0.125, 0.25 or 0.50"},
-    {"explain",
-     [](const std::string&, CommandRequest& r) { return r.explain = true; }},
-    {"encoding",
-     [](const std::string& v, CommandRequest& r) {
-       r.options.encoding = encoding_named(v);
-       return r.options.encoding.has_value();
-     },
-     "--encoding takes utf-8, utf-16, cp932 (shift_jis) or euc-jp"},
-    {"separator",
-     [](const std::string& v, CommandRequest& r) {
-       // "tab", ";" or "," (or their names).
-       r.options.separator = v == "tab" || v == "\t" || v == "\\t" ? '\t'
-                             : v == ";" || v == "semicolon"        ? ';'
-                             : v == "," || v == "comma"            ? ','
-                                                                   : '\0';
-       return r.options.separator != '\0';
-     },
-     "--separator takes tab, \";\" or \",\""},
-    {"check", [](const std::string&,
-                 CommandRequest& r) { return r.options.check = true; }},
-    {"help",
-     [](const std::string&, CommandRequest& r) {
-       r.shows = CommandRequest::kHelp;
-       return true;
-     },
-     nullptr, 'h'},
-    {"version",
-     [](const std::string&, CommandRequest& r) {
-       r.shows = CommandRequest::kVersion;
-       return true;
-     },
-     nullptr, 'v'},
+    {"step", "--step takes 0.125, 0.25 or 0.50"},
+    {"explain"},
+    {"encoding", "--encoding takes utf-8, utf-16, cp932 (shift_jis) or euc-jp"},
+    {"separator", "--separator takes tab, \";\" or \",\""},
+    {"check"},
+    {"help", nullptr, 'h'},
+    {"version", nullptr, 'v'},
 };
+
+// Sets what the option `name` asks in `request`, from its value `v` where
+// it takes one; false where the value is none it takes.
+bool set_option(std::string_view name, const std::string& v,
+                CommandRequest& request) {
+  ListOptions& o = request.options;
+  if (name == "plain") o.notation = Notation::kPlain;
+  if (name == "csv") o.csv = true;
+  if (name == "any") o.values = LensValues::kAny;
+  if (name == "explain") request.explain = true;
+  if (name == "check") o.check = true;
+  if (name == "help") request.shows = CommandRequest::kHelp;
+  if (name == "version") request.shows = CommandRequest::kVersion;
+  if (name == "form") {
+    o.fitting.form = v == "plus" ? CylinderForm::kPlus : CylinderForm::kMinus;
+    return v == "minus" || v == "plus";
+  }
+  if (name == "columns") {
+    o.columns = columns_of(v).value_or(LensColumns());
+    return !o.columns.empty();
+  }
+  if (name == "vertex") {
+    const auto mm = number_of(v);
+    o.fitting.vertex_mm = mm.value_or(0);
+    return mm && std::abs(*mm) <= 50;
+  }
+  if (name == "rotation") {
+    const auto degrees = rotation_of(v);
+    o.fitting.rotation = degrees.value_or(0);
+    return degrees.has_value();
+  }
+  if (name == "step") {
+    o.fitting.step = number_of(v).value_or(0);
+    return o.fitting.step == 0.125 || o.fitting.step == 0.25 ||
+           o.fitting.step == 0.5;
+  }
+  if (name == "encoding") {
+    o.encoding = encoding_named(v);
+    return o.encoding.has_value();
+  }
+  if (name == "separator") {  // "tab", ";" or "," (or their names)
+    o.separator = v == "tab" || v == "\t" || v == "\\t" ? '\t'
+                  : v == ";" || v == "semicolon"        ? ';'
+                  : v == "," || v == "comma"            ? ','
+                                                        : '\0';
+    return o.separator != '\0';
+  }
+  return true;
+}
 
 // The option a long name names, whole or by a prefix of it no other
 // shares ("--pl" for --plain); a prefix several share names them in
@@ -313,7 +294,7 @@ CommandRequest parse_command_line(std::span<const std::string> args) {
       }
       value = args[++i];
     }
-    if (!o->set(value, request)) request.wrong = o->takes;
+    if (!set_option(o->name, value, request)) request.wrong = o->takes;
     if (!request.wrong.empty() || request.shows != CommandRequest::kNothing) {
       return request;
     }

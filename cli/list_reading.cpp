@@ -394,20 +394,15 @@ Analysis analyse(const std::vector<ListLine>& lines, char separator,
 }  // namespace
 
 char separator_of(std::string_view record) {
-  bool tab = false;
-  bool semicolon = false;
-  bool comma = false;
   // Quotes are told by the separator; ';' and ',' inside a quoted field
   // are each looked at with the other as the separator.
-  walk(
-      record, '\t', [](char) {}, [&] { tab = true; });
-  if (tab) return '\t';
-  walk(
-      record, ';', [](char) {}, [&] { semicolon = true; });
-  if (semicolon) return ';';
-  walk(
-      record, ',', [](char) {}, [&] { comma = true; });
-  return comma ? ',' : '\0';
+  for (const char separator : {'\t', ';', ','}) {
+    bool found = false;
+    walk(
+        record, separator, [](char) {}, [&] { found = true; });
+    if (found) return separator;
+  }
+  return '\0';
 }
 
 bool ends_inside_quotes(std::string_view record, char separator) {
