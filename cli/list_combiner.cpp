@@ -452,69 +452,6 @@ std::string ListCombiner::described(const TextDecoder& decoder,
 
 constexpr std::size_t kLongestLine = 1 << 20;
 
-// Where results and reasons go: gathered as UTF-8, written before each
-// read that may wait.
-class Output {
- public:
-  Output(std::FILE* out, std::FILE* err, const std::string& name, bool csv,
-         bool check)
-      : out_(out),
-        err_(err),
-        prefix_("toric-combine: " + name + ": "),
-        csv_(csv),
-        check_(check) {}
-
-  std::string text;
-  std::string errors;  // lines, each without the program's and list's name
-
-  // Writes what has gathered, a CSV in `form`; false when the results
-  // cannot be written.
-  bool flush(TextForm form) {
-    std::string named;  // each reason as a line of its own, named
-    std::string_view rest = errors;
-    while (!rest.empty()) {
-      const std::size_t end = rest.find('\n') + 1;
-      (named += prefix_) += rest.substr(0, end);
-      rest.remove_prefix(end);
-    }
-    errors.clear();
-    write_text(err_, named);
-    if (check_) text.clear();  // a check writes only its report
-    if (text.empty()) return true;
-    bool written = true;
-    if (!csv_ || form.encoding == Encoding::kUtf8) {
-      if (csv_ && !mark_written_) {
-        text.insert(0, byte_order_mark(form));
-      }
-      written = write_text(out_, text);
-    } else {
-      const std::string bytes =
-          std::string(mark_written_ ? "" : byte_order_mark(form)) +
-          encoded(text, form);
-      written =
-          std::fwrite(bytes.data(), 1, bytes.size(), out_) == bytes.size();
-    }
-    mark_written_ = true;
-    text.clear();
-    return written && std::fflush(out_) == 0;
-  }
-
-  int fail(const std::string& why) {
-    write_text(err_, prefix_ + why + "\n");
-    return 2;
-  }
-
-  int cannot_write() { return write_failed(err_, prefix_, "the results"); }
-
- private:
-  std::FILE* out_;
-  std::FILE* err_;
-  std::string prefix_;
-  bool csv_;
-  bool check_;
-  bool mark_written_ = false;
-};
-
 // Takes the whole lines of `text`, each with its own end (LF, CRLF or CR);
 // returns where the first line not yet whole starts. A CR at the very end
 // waits: an LF may follow.
@@ -547,15 +484,53 @@ std::size_t take_lines(std::string_view text, bool last,
 
 int stream_list(int in, const std::string& name, const ListOptions& options,
                 std::FILE* out, std::FILE* err, std::size_t piece) {
-  Output output(out, err, name, options.csv, options.check);
-  ListCombiner combiner(options, output.text, output.errors);
+  // Results and reasons gather as UTF-8, written before each read that may
+  // wait; each reason is a line of its own, named.
+  std::string results;
+  std::string reasons;
+  ListCombiner combiner(options, results, reasons);
   TextDecoder decoder =
       options.encoding ? TextDecoder(*options.encoding) : TextDecoder();
+  const std::string prefix = "toric-combine: " + name + ": ";
+  bool mark_written = false;
+  // Writes what has gathered, a CSV in its own encoding; false when the
+  // results cannot be written.
+  const auto flush = [&] {
+    std::string named;
+    std::string_view rest = reasons;
+    for (std::size_t end; !rest.empty(); rest.remove_prefix(end)) {
+      end = rest.find('\n') + 1;
+      (named += prefix) += rest.substr(0, end);
+    }
+    write_text(err, named);
+    reasons.clear();
+    if (options.check) results.clear();  // a check writes only its report
+    if (results.empty()) return true;
+    const TextForm form = decoder.form();
+    const std::string_view mark = mark_written ? "" : byte_order_mark(form);
+    mark_written = true;
+    bool written;
+    if (!options.csv || form.encoding == Encoding::kUtf8) {
+      if (options.csv) results.insert(0, mark);
+      written = write_text(out, results);
+    } else {
+      const std::string bytes = std::string(mark) + encoded(results, form);
+      written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    }
+    results.clear();
+    return written && std::fflush(out) == 0;
+  };
+  const auto fail = [&](const std::string& why) {
+    write_text(err, prefix + why + "\n");
+    return 2;
+  };
+  const auto cannot_write = [&] {
+    return write_failed(err, prefix, "the results");
+  };
   // What has been read goes out, then why the list ends here.
   const auto ends = [&](const std::string& why) {
     combiner.finish(true);
-    if (!output.flush(decoder.form())) return output.cannot_write();
-    return output.fail(why);
+    return flush() ? fail(why) : cannot_write();
   };
   const auto at_next_line = [&] {
     return "line " + std::to_string(combiner.lines() + 1);
@@ -565,10 +540,10 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
   std::vector<char> chunk(piece);
   while (true) {
     // What has been read goes out before the next read, which may wait.
-    if (!output.flush(decoder.form())) return output.cannot_write();
+    if (!flush()) return cannot_write();
     const auto got = ::read(in, chunk.data(), piece);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return output.fail(std::strerror(errno));
+    if (got < 0) return fail(std::strerror(errno));
     const bool last = got == 0;
     decoder.decode(std::string_view(chunk.data(),
                                     static_cast<std::size_t>(last ? 0 : got)),
@@ -615,12 +590,12 @@ int stream_list(int in, const std::string& name, const ListOptions& options,
   }
   combiner.finish();
   if (!combiner.refusal().empty()) return ends(combiner.refusal());
-  if (!output.flush(decoder.form())) return output.cannot_write();
+  if (!flush()) return cannot_write();
   if (options.check) {
     const std::string report =
         combiner.described(decoder, options.encoding.has_value());
     if (!write_text(out, report) || std::fflush(out) != 0) {
-      return output.cannot_write();
+      return cannot_write();
     }
   }
   return combiner.unread() == 0 ? 0 : 1;
