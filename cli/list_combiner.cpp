@@ -263,41 +263,32 @@ class ListCombiner {
     }
     return message;
   }
+  // Lens 1 or 2 of the row; a six-column row's sphere, cylinder and axis
+  // as one lens text, a sphere alone where the cylinder's cell is empty.
   std::optional<LensPower> lens(int which, std::string& reason) {
+    const bool six = columns_.size() == 6;
+    const int first = six ? 3 * which : which;
+    const std::string_view text = trimmed(fields_[columns_[first]]);
     const auto name = [&] {
       return "lens " + std::to_string(which + 1) + ": ";
     };
-    std::string_view text;
-    if (columns_.size() == 2) {
-      text = trimmed(fields_[columns_[which]]);
-      if (text.empty()) {
-        reason = name() + "column " + std::to_string(columns_[which] + 1) +
-                 " is empty";
-        return std::nullopt;
-      }
-    } else {
-      // Sphere, cylinder and axis from three cells, as one lens text; a
-      // sphere alone where the cylinder's cell is empty.
-      const int first = 3 * which;
-      const std::string_view sphere = trimmed(fields_[columns_[first]]);
-      const std::string_view cylinder = trimmed(fields_[columns_[first + 1]]);
-      const std::string_view axis = trimmed(fields_[columns_[first + 2]]);
-      if (sphere.empty()) {
-        reason = name() + "no sphere in column " +
-                 std::to_string(columns_[first] + 1);
-        return std::nullopt;
-      }
-      three_cells_lens_ = sphere;
-      if (!cylinder.empty()) {
-        (three_cells_lens_ += ' ') += cylinder;
-        if (!axis.empty()) (three_cells_lens_ += ' ') += axis;
-      }
-      text = three_cells_lens_;
+    if (text.empty()) {
+      reason = name() + (six ? "no sphere in column " : "column ") +
+               std::to_string(columns_[first] + 1) + (six ? "" : " is empty");
+      return std::nullopt;
     }
-    LensReading reading = read_lens(text, options_.values);
+    if (six) three_cells_lens_ = text;
+    for (int k = 1; six && k < 3; ++k) {
+      const std::string_view cell = trimmed(fields_[columns_[first + k]]);
+      if (cell.empty()) break;
+      (three_cells_lens_ += ' ') += cell;
+    }
+    LensReading reading = read_lens(
+        six ? std::string_view(three_cells_lens_) : text, options_.values);
     if (!reading.lens) reason = name() + reading.error;
     return reading.lens;
   }
+
   // The result as ordered, and with a step the exact one beside it.
   void write_result(std::string_view line_end) const {
     const LensPower& result = pair_.ordered;

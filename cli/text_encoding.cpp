@@ -117,8 +117,7 @@ std::string shift_jis_to_euc_jp(std::string_view sjis) {
 constexpr std::size_t kUtf16Sample = 256;
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Each encoding as people and --encoding name it, and its byte order mark,
-// in the order of Encoding.
+// Each encoding as people and --encoding name it, and its byte order mark.
 struct EncodingNames {
   Encoding encoding;
   std::string_view described;
@@ -140,15 +139,10 @@ constexpr EncodingNames kEncodingNames[] = {
     {Encoding::kEucJp, "EUC-JP", {}, {"euc-jp", "eucjp"}},
 };
 
-static_assert([] {
-  for (std::size_t i = 0; i < std::size(kEncodingNames); ++i) {
-    if (kEncodingNames[i].encoding != static_cast<Encoding>(i)) return false;
-  }
-  return true;
-}());
-
 const EncodingNames& names_of(Encoding encoding) {
-  return kEncodingNames[static_cast<int>(encoding)];
+  return *std::find_if(
+      std::begin(kEncodingNames), std::end(kEncodingNames),
+      [&](const EncodingNames& e) { return e.encoding == encoding; });
 }
 
 // Whether `text` is UTF-8 throughout; a character cut at its end counts
