@@ -14,6 +14,16 @@
 namespace toric {
 
 namespace {
+
+struct CommandRequest {
+  enum Shows { kNothing, kHelp, kVersion };
+  ListOptions options;
+  std::vector<std::string> operands;  // two lenses, or a list
+  Shows shows = kNothing;
+  bool explain = false;  // the working of one pair, step by step
+  std::string wrong;     // a usage error, without the program's name
+};
+
 // "2,3" or "2,3,4,5,6,7", counted from 1, into columns counted from 0;
 // none may be 0, negative or given twice.
 std::optional<LensColumns> columns_of(std::string_view text) {
@@ -245,8 +255,10 @@ int combine_two(const std::string& first, const std::string& second,
                  "the result");
 }
 
-}  // namespace
-
+// Options may come before and after the operands, "--" ends them, and a
+// lens that starts with a minus or a point ("-1.25 -0.50 x180", "-.50")
+// is an operand. parse_command_line({"--plain", "-.50", "pl"}).operands
+// holds "-.50" and "pl".
 CommandRequest parse_command_line(std::span<const std::string> args) {
   CommandRequest request;
   bool options_end = false;
@@ -301,6 +313,8 @@ CommandRequest parse_command_line(std::span<const std::string> args) {
   }
   return request;
 }
+
+}  // namespace
 
 int run_combine_command(std::span<const std::string> args, std::FILE* in,
                         std::FILE* out, std::FILE* err) {

@@ -41,21 +41,6 @@ struct ListOptions : PairOptions {
   bool check = false;
 };
 
-struct CommandRequest {
-  enum Shows { kNothing, kHelp, kVersion };
-  ListOptions options;
-  std::vector<std::string> operands;  // two lenses, or a list
-  Shows shows = kNothing;
-  bool explain = false;  // the working of one pair, step by step
-  std::string wrong;     // a usage error, without the program's name
-};
-
-// Options may come before and after the operands, "--" ends them, and a
-// lens that starts with a minus or a point ("-1.25 -0.50 x180", "-.50")
-// is an operand. parse_command_line({"--plain", "-.50", "pl"}).operands
-// holds "-.50" and "pl".
-CommandRequest parse_command_line(std::span<const std::string> args);
-
 // Runs toric-combine with `args`, the program's name left out. Result lines
 // go to `out`, help and the version too; usage errors and lines that cannot
 // be read go to `err`. A list named "-" is read from `in`. Returns the exit
