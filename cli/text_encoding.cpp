@@ -53,13 +53,9 @@ std::string euc_jp_to_shift_jis(std::string_view euc) {
       break;
     }
     const unsigned char lead = byte(euc, i);
-    if (length == 1) {
-      if (lead < 0x80) {
-        out += static_cast<char>(lead);
-      } else {
-        out += kNoCharacter;
-      }
-    } else if (lead == 0x8E) {
+    if (length == 1 && lead < 0x80) {
+      out += static_cast<char>(lead);
+    } else if (length == 2 && lead == 0x8E) {
       out += euc[i + 1];
     } else if (length == 2) {
       // Row and cell from 0x21, into Shift_JIS's lead and trail.
@@ -69,10 +65,9 @@ std::string euc_jp_to_shift_jis(std::string_view euc) {
       if (sjis_lead > 0x9F) sjis_lead += 0x40;
       int trail = row % 2 == 0 ? 0x40 + cell : 0x9F + cell;
       if (row % 2 == 0 && trail >= 0x7F) ++trail;
-      out += static_cast<char>(sjis_lead);
-      out += static_cast<char>(trail);
+      (out += static_cast<char>(sjis_lead)) += static_cast<char>(trail);
     } else {
-      out += kNoCharacter;  // JIS X 0212, which Shift_JIS lacks
+      out += kNoCharacter;  // no character, or JIS X 0212 that Shift_JIS lacks
     }
     i += length;
   }
@@ -88,16 +83,12 @@ std::string shift_jis_to_euc_jp(std::string_view sjis) {
     std::size_t length = cp932_character_length(sjis.substr(i));
     if (length == 0) length = 1;
     const unsigned char lead = byte(sjis, i);
-    if (length == 1) {
-      if (lead < 0x80) {
-        out += static_cast<char>(lead);
-      } else if (half_width(lead)) {
-        (out += '\x8E') += static_cast<char>(lead);
-      } else {
-        out += '?';
-      }
-    } else if (lead >= 0xF0) {
-      out += '?';  // code page 932's own rows
+    if (length == 1 && lead < 0x80) {
+      out += static_cast<char>(lead);
+    } else if (length == 1 && half_width(lead)) {
+      (out += '\x8E') += static_cast<char>(lead);
+    } else if (length == 1 || lead >= 0xF0) {
+      out += '?';  // no character, or code page 932's own rows
     } else {
       const unsigned char trail = byte(sjis, i + 1);
       const int pair = (lead >= 0xE0 ? lead - 0x40 : lead) - 0x81;
@@ -105,8 +96,7 @@ std::string shift_jis_to_euc_jp(std::string_view sjis) {
       const int row = pair * 2 + (odd_row ? 1 : 0);
       const int cell =
           odd_row ? trail - 0x9F : trail - 0x40 - (trail >= 0x80 ? 1 : 0);
-      out += static_cast<char>(0xA1 + row);
-      out += static_cast<char>(0xA1 + cell);
+      (out += static_cast<char>(0xA1 + row)) += static_cast<char>(0xA1 + cell);
     }
     i += length;
   }
@@ -406,23 +396,15 @@ void TextDecoder::decode_utf16(std::string_view bytes, bool last,
   std::size_t i = 0;
   for (; i + 1 < bytes.size(); i += 2) {
     const char16_t u = unit(i);
-    if (u >= 0xD800 && u <= 0xDBFF) {
-      if (i + 3 >= bytes.size()) {
-        if (!last) break;  // its other half comes with the next piece
-        append_utf8(out, kReplacement);
-        continue;
-      }
-      const char16_t low = unit(i + 2);
-      if (low >= 0xDC00 && low <= 0xDFFF) {
-        append_utf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
-        i += 2;
-      } else {
-        append_utf8(out, kReplacement);
-      }
-    } else if (u >= 0xDC00 && u <= 0xDFFF) {
-      append_utf8(out, kReplacement);
+    const bool high = u >= 0xD800 && u <= 0xDBFF;
+    const bool low_here = i + 3 < bytes.size();
+    if (high && !low_here && !last) break;  // its low half comes next piece
+    const char16_t low = high && low_here ? unit(i + 2) : 0;
+    if (low >= 0xDC00 && low <= 0xDFFF) {
+      append_utf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+      i += 2;
     } else {
-      append_utf8(out, u);
+      append_utf8(out, u >= 0xD800 && u <= 0xDFFF ? kReplacement : u);
     }
   }
   if (i < bytes.size()) {
