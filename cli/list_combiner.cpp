@@ -18,21 +18,14 @@ constexpr const char* kStepColumns[] = {"sphere",   "exact sphere",
                                         "cylinder", "exact cylinder",
                                         "axis",     "spherical equivalent"};
 
-std::string cells_counted(std::size_t n) {
-  return std::to_string(n) + (n == 1 ? " cell" : " cells");
-}
-
-// A list, a line at a time. Its lines are held until its reading is
-// decided, then every line is read that way: blank lines
-// and empty rows are kept as they are, and so are rows above the header,
-// comments ("#" above the header or in a list without one) and the header
-// itself, wherever it is repeated. Every other record gives one result
-// (or, with `csv`, its columns and the result's); a record that cannot be
-// read gives an empty result, and its reason, with its line number, goes
-// to the errors. Each goes out with the line end it came with.
+// A list, a line at a time: its lines are held until its reading is
+// decided, then each is read that way. Blank lines, empty rows, titles,
+// comments, notes and the header (wherever repeated) are kept as they came;
+// every other record gives its result (with --csv, its cells and the
+// result's), or an empty one and its reason, with the line, in `errors`.
+// Each goes out to `out` with the line end it came with.
 class ListCombiner {
  public:
-  // What it gives is added to `out` and `errors`.
   ListCombiner(ListOptions options, std::string& out, std::string& errors)
       : options_(std::move(options)), out_(out), errors_(errors) {}
 
@@ -249,7 +242,8 @@ class ListCombiner {
   }
   std::string too_few_cells(std::string_view record) const {
     std::string message = "line " + std::to_string(record_line_) + " has " +
-                          cells_counted(fields_.size()) + "; ";
+                          std::to_string(fields_.size()) +
+                          (fields_.size() == 1 ? " cell; " : " cells; ");
     if (reading_.from == ListReading::kHeader) {
       message += "the header on " + lines_named(reading_) + " names " +
                  std::to_string(reading_.header.size());

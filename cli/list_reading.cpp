@@ -79,7 +79,7 @@ struct RowReadings {
   int lenses = 0;       // cells that read as lenses or powers
   LensColumns numbers;  // the cells that hold numbers or lenses
 };
-RowReadings readings_of_row(const std::vector<std::string>& fields);
+
 RowReadings readings_of_row(const std::vector<std::string>& fields) {
   const int n = static_cast<int>(fields.size());
   std::vector<Cell> cells;
@@ -537,8 +537,7 @@ ReadingDecision decide_reading(const std::vector<ListLine>& lines,
   nowhere.state = ReadingDecision::kDecided;
   nowhere.reading.separator = given.separator;
   for (const ListLine& line : lines) {
-    if (nowhere.reading.separator != '\0') break;
-    if (!trimmed(line.text).empty()) {
+    if (nowhere.reading.separator == '\0' && !trimmed(line.text).empty()) {
       nowhere.reading.separator = separator_of(line.text);
     }
   }

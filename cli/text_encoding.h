@@ -1,10 +1,8 @@
 #pragma once
-// The encodings lists come in, as labs' spreadsheets and systems save them:
-// UTF-8 with or without Excel's byte order mark, UTF-16 with a mark
-// (Excel's "Unicode text"), Shift_JIS as Windows extends it (code page 932,
-// Japanese Excel's CSV) and EUC-JP (old Unix lab systems). A list is read
-// as UTF-8 whatever it came in, and a CSV is written back in the form it
-// came in.
+// The encodings lists come in: UTF-8 with or without Excel's byte order
+// mark, UTF-16 (Excel's "Unicode text"), Shift_JIS as code page 932
+// (Japanese Excel's CSV) and EUC-JP (old Unix lab systems). A list is read
+// as UTF-8, and a CSV is written back in the form it came in.
 
 #include <cstddef>
 #include <optional>
@@ -24,16 +22,13 @@ struct TextForm {
 // encoding: 64 KiB, or all of it where it is shorter.
 constexpr std::size_t kEncodingSample = 64 * 1024;
 
-// Turns a list's bytes into UTF-8, as they arrive, in one encoding from the
-// first byte to the last. A byte order mark tells UTF-8 and UTF-16. Without
-// one, ASCII goes through at once; from the first other byte on, the bytes
-// are held until kEncodingSample of them (or the end) has come, and that
-// sample decides: UTF-8 where all of it is valid UTF-8, else code page 932
-// or EUC-JP where only one reads it, else as their byte patterns show
-// (EUC-JP's kana and symbols, code page 932's characters EUC-JP lacks or
-// rarely holds). Where the sample cannot tell, nothing more is decoded and
-// refusal() says so. The decision is the same however the bytes come in
-// pieces.
+// Turns a list's bytes into UTF-8 as they arrive, in one encoding from the
+// first byte to the last. A byte order mark, or NULs in the first line, tell
+// UTF-8 and UTF-16. Else ASCII goes through at once, and from the first other
+// byte on a sample of kEncodingSample bytes (or all) decides: UTF-8 where it
+// is valid UTF-8, else code page 932 or EUC-JP where only one reads it, else
+// as their byte patterns show. Where it cannot tell, refusal() says so. The
+// decision is the same however the bytes come in pieces.
 class TextDecoder {
  public:
   TextDecoder() = default;
