@@ -28,12 +28,10 @@ struct PairOptions {
 // A list's options besides its pairs'.
 struct ListOptions : PairOptions {
   // CSV out: every input column, then the result's sphere, cylinder, axis
-  // and spherical equivalent as plain numbers (with a step, the exact
-  // sphere and cylinder beside the rounded ones).
+  // and spherical equivalent (with a step, the exact powers beside them).
   bool csv = false;
-  // How the list is read, where the user says: its encoding, separator
-  // and the lenses' columns counted from 0 (two lens columns, or six
-  // columns S, C, A, S, C, A).
+  // How the list is read, where the user says; the lenses' columns count
+  // from 0 (two lens columns, or six: S, C, A, S, C, A).
   std::optional<Encoding> encoding;
   char separator = '\0';
   LensColumns columns;

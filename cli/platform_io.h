@@ -1,9 +1,7 @@
 #pragma once
-// How toric-combine meets the system: its arguments and the names of its
-// lists in UTF-8 whatever the system's code page, its text out to a file,
-// a pipe or a console, and Japanese Excel's code page. Linux's text is
-// UTF-8 throughout and code page 932 is iconv's; Windows' twin goes
-// through the wide (UTF-16) calls and has code page 932 of its own.
+// How toric-combine meets the system: arguments and file names in UTF-8,
+// text out to a file, a pipe or a console, and code page 932 (iconv's on
+// Linux; on Windows its own, through the wide calls).
 
 #include <cerrno>
 #include <cstdio>
@@ -22,8 +20,7 @@ void prepare_standard_streams();
 // The arguments after the program's name, in UTF-8.
 std::vector<std::string> utf8_arguments(int argc, char** argv);
 
-// Opens a file named in UTF-8 for reading; null, with errno set, when it
-// cannot be.
+// Opens a file named in UTF-8 for reading; null, with errno set, if not.
 std::FILE* open_for_reading(const std::string& utf8_name);
 
 // Writes UTF-8 text to `stream`: to a console as its characters, leaving
@@ -53,11 +50,10 @@ std::string cp932_to_utf8(std::string_view bytes);
 // UTF-8 into code page 932; a character it has no place for becomes "?".
 std::string utf8_to_cp932(std::string_view utf8);
 
-// The length in bytes of the code page 932 character that starts `rest`
-// (not empty): 2 for a lead and a trail byte, 1 otherwise; 0 for a lead
-// byte at the very end, whose trail may still come. The decoder cuts its
-// pieces by this rule and both converters pass over what stands for no
-// character by it, so a text reads the same whole or in pieces.
+// The length of the code page 932 character that starts `rest` (not empty):
+// 2 for a lead and a trail byte, 1 otherwise, 0 for a lead byte whose trail
+// may still come. The decoder and both converters cut text by it, so that
+// it reads the same whole or in pieces.
 inline std::size_t cp932_character_length(std::string_view rest) {
   const auto lead = static_cast<unsigned char>(rest[0]);
   if (!((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC))) {
