@@ -19,10 +19,6 @@ constexpr char kDropped = '\x01';  // a character that reads as nothing
 // The ASCII character a character of a lens text stands for, lower-case;
 // kDropped for the degree sign; 0 for one that has no place in a lens.
 char ascii_form(char32_t c) {
-  if (c >= 0x20 && c < 0x7F) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a')
-                                  : static_cast<char>(c);
-  }
   if (c >= 0xFF01 && c <= 0xFF5E) c -= 0xFEE0;  // fullwidth forms
   if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
   if (c >= 0x20 && c < 0x7F) return static_cast<char>(c);
@@ -208,10 +204,6 @@ class Parser {
     return {f_.text.data() + k, end - k};
   }
 
-  static bool is_tag(Field field, std::string_view word) {
-    return names_field(field, word);
-  }
-
   static const char* expected(Field field) {
     return field == Field::kSphere     ? kSphere
            : field == Field::kCylinder ? kCylinder
@@ -221,7 +213,7 @@ class Parser {
   std::optional<Stop> parse_field(Field field,
                                   std::optional<Millionths>& value) {
     const std::string_view word = letters_at(i_);
-    if (is_tag(field, word)) {
+    if (names_field(field, word)) {
       i_ += word.size();
       if (word.size() > 1 && at(i_) == '.') ++i_;  // "Sph.1.00"
       skip_spaces();
@@ -254,15 +246,13 @@ class Parser {
     }
     Millionths fraction = 0;
     if ((at(i_) == '.' || at(i_) == ',') && is_digit(at(i_ + 1))) {
-      static constexpr Millionths kPlace[] = {100'000, 10'000, 1'000,
-                                              100,     10,     1};
       ++i_;
-      for (int place = 0; is_digit(at(i_)); ++i_, ++place) {
-        if (place >= 6) {
+      for (Millionths place = kOne / 10; is_digit(at(i_)); ++i_, place /= 10) {
+        if (place == 0) {
           if (at(i_) != '0') return stop_here("at most six decimals");
           continue;
         }
-        fraction += (at(i_) - '0') * kPlace[place];
+        fraction += (at(i_) - '0') * place;
       }
     } else if (digits == 0) {
       i_ = start;
@@ -288,8 +278,8 @@ class Parser {
         field == Field::kSphere ? Field::kCylinder : Field::kAxis;
     const std::string_view unit = field == Field::kSphere ? "ds" : "dc";
     for (const std::string_view u : {unit, std::string_view("d")}) {
-      if (word.starts_with(u) &&
-          (word.size() == u.size() || is_tag(next, word.substr(u.size())))) {
+      if (word.starts_with(u) && (word.size() == u.size() ||
+                                  names_field(next, word.substr(u.size())))) {
         i_ += u.size();
         return std::nullopt;
       }
