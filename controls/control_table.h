@@ -9,10 +9,13 @@
 namespace toric {
 
 enum class ControlKind { kLabel, kButton, kScrollBar };
+
+// 15 twips make one device-independent pixel (96 dpi).
+inline constexpr int kTwipsPerPixel = 15;
 enum class TextAlign { kLeft, kCentre };
 
-// Rectangle in twips (1/1440 inch; 15 twips make a pixel at 96 dpi),
-// measured from the top-left corner of the window's client area.
+// Rectangle in twips (1/1440 inch), measured from the top-left corner of
+// the window's client area.
 struct Twips {
   int left, top, width, height;
 };
@@ -56,6 +59,13 @@ std::span<const ControlRow> form1_controls();
 // what the bar's scale reads at the bar's start position, so that a start
 // moved in the core shows from the first frame.
 std::string start_caption(const ControlRow& row);
+
+// The controls the window's handlers and the page look up by name.
+inline constexpr const char* kCalculateButton = "Command1";
+inline constexpr const char* kResetButton = "Command2";
+inline constexpr const char* kEndButton = "Command3";
+inline constexpr const char* kPrintButton = "print";
+inline constexpr const char* kResultLabel = "Label6";
 
 // The client area of the window, in twips.
 inline constexpr int kForm1Width = 8325;

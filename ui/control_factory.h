@@ -8,9 +8,6 @@
 
 namespace toric {
 
-// 15 twips make one device-independent pixel (96 dpi).
-inline constexpr int kTwipsPerPixel = 15;
-
 // Name of the dynamic property that holds a control array member's index.
 inline constexpr const char* kIndexProperty = "index";
 

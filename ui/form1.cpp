@@ -38,10 +38,10 @@ constexpr void (Form1::*kBarChanged[kBarCount])() = {
 constexpr struct {
   const char* button;
   void (Form1::*clicked)();
-} kButtonWiring[] = {{"Command1", &Form1::Command1_Click},
-                     {"Command2", &Form1::Command2_Click},
-                     {"Command3", &Form1::Command3_Click},
-                     {"print", &Form1::print_Click}};
+} kButtonWiring[] = {{kCalculateButton, &Form1::Command1_Click},
+                     {kResetButton, &Form1::Command2_Click},
+                     {kEndButton, &Form1::Command3_Click},
+                     {kPrintButton, &Form1::print_Click}};
 
 // The controls the table made, by name (the members of the Label3 array
 // are never looked up).
@@ -111,7 +111,7 @@ void Form1::build_controls() {
     readouts_[i] = named<QLabel>(controls, wiring.readout);
     connect(bars_[i], &QScrollBar::valueChanged, this, kBarChanged[i]);
   }
-  result_ = named<QLabel>(controls, "Label6");
+  result_ = named<QLabel>(controls, kResultLabel);
   for (const auto& wiring : kButtonWiring) {
     connect(named<QAbstractButton>(controls, wiring.button),
             &QAbstractButton::clicked, this, wiring.clicked);

@@ -131,13 +131,43 @@ void bar_readout(Json& json, const BarReadout& wiring) {
   json.raw("}");
 }
 
+// What a readout or the result line can show besides the captions, and the
+// readouts' sign and units, as the core writes them, for the page's faces
+// and its spoken values.
+void glyphs(Json& json) {
+  std::string shown = format_result(LensPower{1.25, -0.5, 90});
+  for (const ControlRow& row : form1_controls()) {
+    for (const BarReadout& wiring : kBarReadouts) {
+      if (std::string_view(wiring.bar) != row.name) continue;
+      for (int p = row.bar.min; p <= row.bar.max; ++p) {
+        shown += wiring.scale.readout(static_cast<std::int16_t>(p));
+      }
+    }
+  }
+  const std::string power = format_power(1.0);  // "＋1.00Ｄ"
+  const std::size_t digits = power.find("1.00");
+  json.key("readout_characters").text(shown);
+  json.key("plus").text(power.substr(0, digits));
+  json.key("dioptre").text(power.substr(digits + 4));
+  json.key("degree").text(format_axis(90).substr(2));  // "90°"
+}
+
 }  // namespace
 
 std::string controls_json() {
   Json json;
   json.raw("{");
+  json.key("name").text(kForm1Title);
   json.key("width").number(kForm1Width);
   json.key("height").number(kForm1Height);
+  json.key("twips_per_pixel").number(kTwipsPerPixel);
+  json.key("roles").raw("{");
+  json.key("calculate").text(kCalculateButton);
+  json.key("reset").text(kResetButton);
+  json.key("end").text(kEndButton);
+  json.key("print").text(kPrintButton);
+  json.key("result").text(kResultLabel).raw("}");
+  glyphs(json);
   json.key("accessible_name").text(kForm1AccessibleName);
   json.key("reset_done").text(window_texts::kResetDone);
   json.key("controls").raw("[");

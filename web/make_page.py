@@ -22,11 +22,7 @@ import subprocess
 from fontTools import subset
 
 HERE = pathlib.Path(__file__).resolve().parent
-TWIPS_PER_PIXEL = 15
 PIXELS_PER_POINT = 96 / 72
-# Every character a readout, the result line or a bar's spoken value can
-# hold besides the captions.
-READOUT_CHARACTERS = "0123456789.-＋ＤＳＣＡ° "
 # The window's own font, for controls that ask for none: the Gothic
 # stand-in at nine points.
 DEFAULT_FACE = "ＭＳ ゴシック"
@@ -106,10 +102,51 @@ def font_style(font, stand_ins):
     return style
 
 
-def control_html(row, stacking, stand_ins, bars):
-    left, top, width, height = (v // TWIPS_PER_PIXEL for v in row["rect"])
+def stacked_places(table):
+    """Where each control stands when the page stacks the window in a column
+    of six: (order, columns spanned) by its id. The window's rows (controls
+    whose heights overlap) are read left to right, top to bottom; each bar
+    follows its readout, a whole row wide, and its readout shares a row
+    with the caption before it; buttons side by side stay side by side;
+    any other control takes a row of its own."""
+    rows = sorted(table["controls"], key=lambda r: r["rect"][1])
+    bands, bottom = [], None
+    for row in rows:
+        top, height = row["rect"][1], row["rect"][3]
+        if bottom is None or top >= bottom:
+            bands.append([])
+            bottom = top + height
+        bands[-1].append(row)
+        bottom = max(bottom, top + height)
+    readouts = {b["readout"]: b["bar"] for b in table["bars"]}
+    bars = set(readouts.values())
+    places, order = {}, []
+    for band in bands:
+        band.sort(key=lambda r: r["rect"][0])
+        buttons = [r for r in band if r["kind"] == "button"]
+        for i, row in enumerate(band):
+            ident = element_id(row)
+            if row["name"] in bars:
+                continue
+            if row["name"] in readouts:
+                places[ident] = 3
+                if i > 0 and element_id(band[i - 1]) in places:
+                    places[element_id(band[i - 1])] = 3
+                order.append(ident)
+                order.append(readouts[row["name"]])
+                places[readouts[row["name"]]] = 6
+                continue
+            places[ident] = 6 // len(buttons) if row in buttons else 6
+            order.append(ident)
+    return {ident: (i + 1, places[ident]) for i, ident in enumerate(order)}
+
+
+def control_html(row, stacking, stand_ins, bars, twips, stacked):
+    left, top, width, height = (v // twips for v in row["rect"])
+    order, span = stacked[element_id(row)]
     style = [f"--x: {left}px", f"--y: {top}px", f"--w: {width}px",
-             f"--h: {height}px", f"z-index: {stacking}"]
+             f"--h: {height}px", f"z-index: {stacking}",
+             f"--order: {order}", f"--span: {span}"]
     style += font_style(row["font"], stand_ins)
     if row["colour"]:
         style.append(f'--colour: {row["colour"]}')
@@ -121,7 +158,9 @@ def control_html(row, stacking, stand_ins, bars):
     attributes = f'id="{ident}" style="{html.escape("; ".join(style))}"'
     caption = html.escape(row["caption"] or "")
     if row["kind"] == "label":
-        return f'<div class="label" {attributes}>{caption}</div>'
+        readout = any(b["readout"] == row["name"] for b in bars)
+        kind = "label readout" if readout else "label"
+        return f'<div class="{kind}" {attributes}>{caption}</div>'
     if row["kind"] == "button":
         return f'<button type="button" class="button" {attributes}>{caption}</button>'
     bar = row["bar"]
@@ -145,12 +184,14 @@ def controls_html(table):
     # In tab order, which is also the order a screen reader reads them in;
     # the table's order is the stacking, topmost first.
     stacked.sort(key=lambda pair: pair[0]["tab"])
-    return "\n".join(control_html(row, z, table["stand_ins"], table["bars"])
+    places = stacked_places(table)
+    return "\n".join(control_html(row, z, table["stand_ins"], table["bars"],
+                                  table["twips_per_pixel"], places)
                      for row, z in stacked)
 
 
 def shown_characters(table, texts):
-    shown = set(READOUT_CHARACTERS)
+    shown = set(table["readout_characters"] + " ")
     for row in table["controls"]:
         shown.update(row["caption"] or "")
     for text in texts.values():
@@ -218,10 +259,16 @@ def main():
         title=html.escape(table["accessible_name"]),
         description=html.escape(
             next(r["caption"] for r in table["controls"] if r["name"] == "Label2")),
+        form=html.escape(table["name"]),
+        form_size=(f'--form-w: {table["width"] // table["twips_per_pixel"]}px; '
+                   f'--form-h: {table["height"] // table["twips_per_pixel"]}px'),
         controls=controls_html(table),
         no_script=html.escape(texts["no_script"]),
         table=script_text(json.dumps(
-            {"bars": table["bars"], "texts": texts}, ensure_ascii=False)))
+            {"form": table["name"], "bars": table["bars"],
+             "roles": table["roles"], "plus": table["plus"],
+             "dioptre": table["dioptre"], "degree": table["degree"],
+             "texts": texts}, ensure_ascii=False)))
 
     # The page for a web server: files beside it, kept for offline use by
     # the service worker.

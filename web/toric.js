@@ -7,8 +7,8 @@
 
   const page = JSON.parse(document.getElementById('toric-table').textContent);
   const texts = page.texts;
-  const form = document.getElementById('Form1');
-  const result = document.getElementById('Label6');
+  const form = document.getElementById(page.form);
+  const result = document.getElementById(page.roles.result);
   const announcer = document.getElementById('announcer');
   const ended = document.getElementById('ended');
 
@@ -24,9 +24,9 @@
 
   // What a screen reader says for a readout: "-1.25 ディオプター", "90 度".
   function spoken(readout) {
-    return readout.replace('＋', '+')
-        .replace('Ｄ', ' ' + texts.dioptres)
-        .replace('°', ' ' + texts.degrees);
+    return readout.replace(page.plus, '+')
+        .replace(page.dioptre, ' ' + texts.dioptres)
+        .replace(page.degree, ' ' + texts.degrees);
   }
 
   // Said on every call, even when the same words were said last: a live
@@ -241,13 +241,13 @@
   }
 
   const commands = {
-    Command1: calculate,
-    Command2: reset,
-    Command3: end,
+    calculate,
+    reset,
+    end,
     print: () => window.print(),
   };
-  for (const [name, command] of Object.entries(commands)) {
-    document.getElementById(name).addEventListener('click', command);
+  for (const [role, command] of Object.entries(commands)) {
+    document.getElementById(page.roles[role]).addEventListener('click', command);
   }
 
   // The copy key copies the result line as shown, where no text is
