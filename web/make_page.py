@@ -23,6 +23,7 @@ from fontTools import subset
 
 HERE = pathlib.Path(__file__).resolve().parent
 PIXELS_PER_POINT = 96 / 72
+ICON_SIZES = (48, 192, 256, 512)
 # The window's own font, for controls that ask for none: the Gothic
 # stand-in at nine points.
 DEFAULT_FACE = "ＭＳ ゴシック"
@@ -93,8 +94,10 @@ def font_style(font, stand_ins):
     face = font["face"] or DEFAULT_FACE
     points = font["points"] if font["face"] else DEFAULT_POINTS
     family = f'"{face}", "{page_family(stand_ins[face])}"'
+    # In pixels as the window's; the stacked layout takes it in rem, so
+    # that the reader's own font size counts there.
     style = [f"font-family: {family}",
-             f"font-size: {round(points * PIXELS_PER_POINT)}px"]
+             f"--font: {round(points * PIXELS_PER_POINT)}"]
     if font["bold"]:
         style.append("font-weight: bold")
     if font["italic"]:
@@ -102,13 +105,15 @@ def font_style(font, stand_ins):
     return style
 
 
-def stacked_places(table):
-    """Where each control stands when the page stacks the window in a column
-    of six: (order, columns spanned) by its id. The window's rows (controls
-    whose heights overlap) are read left to right, top to bottom; each bar
-    follows its readout, a whole row wide, and its readout shares a row
-    with the caption before it; buttons side by side stay side by side;
-    any other control takes a row of its own."""
+def reading_order(table):
+    """The controls as one reads the window, with the columns of six each
+    spans when the page stacks them: [(id, span)]. The window's rows
+    (controls whose heights overlap) are read left to right, top to bottom;
+    each bar follows its readout, a whole row wide, and its readout shares
+    a row with the caption before it; buttons side by side stay side by
+    side; any other control takes a row of its own. The page's elements
+    stand in this order, so that a screen reader reads them as they are
+    seen, in either layout."""
     rows = sorted(table["controls"], key=lambda r: r["rect"][1])
     bands, bottom = [], None
     for row in rows:
@@ -138,15 +143,13 @@ def stacked_places(table):
                 continue
             places[ident] = 6 // len(buttons) if row in buttons else 6
             order.append(ident)
-    return {ident: (i + 1, places[ident]) for i, ident in enumerate(order)}
+    return [(ident, places[ident]) for ident in order]
 
 
-def control_html(row, stacking, stand_ins, bars, twips, stacked):
+def control_html(row, stacking, stand_ins, bars, twips, span, tab):
     left, top, width, height = (v // twips for v in row["rect"])
-    order, span = stacked[element_id(row)]
     style = [f"--x: {left}px", f"--y: {top}px", f"--w: {width}px",
-             f"--h: {height}px", f"z-index: {stacking}",
-             f"--order: {order}", f"--span: {span}"]
+             f"--h: {height}px", f"z-index: {stacking}", f"--span: {span}"]
     style += font_style(row["font"], stand_ins)
     if row["colour"]:
         style.append(f'--colour: {row["colour"]}')
@@ -162,32 +165,42 @@ def control_html(row, stacking, stand_ins, bars, twips, stacked):
         kind = "label readout" if readout else "label"
         return f'<div class="{kind}" {attributes}>{caption}</div>'
     if row["kind"] == "button":
-        return f'<button type="button" class="button" {attributes}>{caption}</button>'
+        return (f'<button type="button" class="button" tabindex="{tab}" '
+                f'{attributes}>{caption}</button>')
     bar = row["bar"]
+    steps = bar["max"] - bar["min"]
+    thumb = (f'--share: {bar["large"] / (steps + bar["large"]):.6g}; '
+             f'--at: {(bar["start"] - bar["min"]) / steps if steps else 0:.6g}')
     number = next(i for i, b in enumerate(bars) if b["bar"] == row["name"])
     return (
-        f'<div class="bar" {attributes} role="slider" tabindex="0" '
+        f'<div class="bar" {attributes} role="slider" tabindex="{tab}" '
         f'aria-orientation="horizontal" '
         f'aria-label="{html.escape(row["accessible_name"])}" '
         f'data-bar="{number}" data-min="{bar["min"]}" data-max="{bar["max"]}" '
         f'data-small="{bar["small"]}" data-large="{bar["large"]}" '
         f'data-start="{bar["start"]}">'
         '<div class="arrow less" aria-hidden="true"></div>'
-        '<div class="trough" aria-hidden="true"><div class="thumb"></div></div>'
+        '<div class="trough" aria-hidden="true">'
+        f'<div class="thumb" style="{thumb}"></div></div>'
         '<div class="arrow more" aria-hidden="true"></div></div>')
 
 
 def controls_html(table):
-    rows = table["controls"]
-    count = len(rows)
-    stacked = [(row, count - i) for i, row in enumerate(rows)]
-    # In tab order, which is also the order a screen reader reads them in;
-    # the table's order is the stacking, topmost first.
-    stacked.sort(key=lambda pair: pair[0]["tab"])
-    places = stacked_places(table)
-    return "\n".join(control_html(row, z, table["stand_ins"], table["bars"],
-                                  table["twips_per_pixel"], places)
-                     for row, z in stacked)
+    rows = {element_id(row): row for row in table["controls"]}
+    # The table's order is the stacking, topmost first.
+    count = len(table["controls"])
+    stacking = {element_id(row): count - i
+                for i, row in enumerate(table["controls"])}
+    # The keys keep the window's tab order, whatever order the elements
+    # stand in.
+    focusable = sorted((row for row in table["controls"]
+                        if row["kind"] != "label"), key=lambda r: r["tab"])
+    tabs = {element_id(row): i + 1 for i, row in enumerate(focusable)}
+    return "\n".join(
+        control_html(rows[ident], stacking[ident], table["stand_ins"],
+                     table["bars"], table["twips_per_pixel"], span,
+                     tabs.get(ident))
+        for ident, span in reading_order(table))
 
 
 def shown_characters(table, texts):
@@ -260,10 +273,14 @@ def main():
         description=html.escape(
             next(r["caption"] for r in table["controls"] if r["name"] == "Label2")),
         form=html.escape(table["name"]),
+        # The window's own layout wherever it fits and a mouse points.
+        stacked=(f'(max-width: {table["width"] // table["twips_per_pixel"] - 1}px)'
+                 ", (pointer: coarse)"),
         form_size=(f'--form-w: {table["width"] // table["twips_per_pixel"]}px; '
                    f'--form-h: {table["height"] // table["twips_per_pixel"]}px'),
         controls=controls_html(table),
         no_script=html.escape(texts["no_script"]),
+        back=html.escape(texts["back"]),
         table=script_text(json.dumps(
             {"form": table["name"], "bars": table["bars"],
              "roles": table["roles"], "plus": table["plus"],
@@ -278,10 +295,13 @@ def main():
     (out / "toric.js").write_text(script, encoding="utf-8")
     (out / "toric-core.js").write_text(core, encoding="utf-8")
     (out / "icon.svg").write_bytes(icon_svg)
-    for size in (48, 256):
+    for size in ICON_SIZES:
         shutil.copy(options.icons / f"toric-lens-combination-{size}.png",
                     out / f"icon-{size}.png")
+    shutil.copy(options.icons / "toric-lens-combination-maskable-512.png",
+                out / "icon-maskable-512.png")
     manifest = {
+        "id": "./",
         "name": table["accessible_name"],
         "short_name": table["accessible_name"],
         "description": next(r["caption"] for r in table["controls"]
@@ -294,8 +314,10 @@ def main():
         "theme_color": "#efefef",
         "icons": [
             {"src": "icon.svg", "sizes": "any", "type": "image/svg+xml"},
-            {"src": "icon-256.png", "sizes": "256x256", "type": "image/png"},
-            {"src": "icon-48.png", "sizes": "48x48", "type": "image/png"},
+            *({"src": f"icon-{size}.png", "sizes": f"{size}x{size}",
+               "type": "image/png"} for size in reversed(ICON_SIZES)),
+            {"src": "icon-maskable-512.png", "sizes": "512x512",
+             "type": "image/png", "purpose": "maskable"},
         ],
     }
     (out / "manifest.webmanifest").write_text(
@@ -310,16 +332,6 @@ def main():
                '<script src="toric.js"></script>')
     (out / "index.html").write_text(fill(page, head=head, scripts=scripts),
                                     encoding="utf-8")
-    kept = sorted(str(p.relative_to(out)) for p in out.rglob("*")
-                  if p.is_file() and p.suffix != ".copyright")
-    digest = hashlib.sha256()
-    for name in kept:
-        digest.update(name.encode() + (out / name).read_bytes())
-    worker = fill((HERE / "service_worker.js").read_text(encoding="utf-8"),
-                  cache=json.dumps("toric-" + digest.hexdigest()[:16]),
-                  files=json.dumps(["./"] + kept))
-    (out / "service_worker.js").write_text(worker, encoding="utf-8")
-
     # The page in one file: the faces, the stylesheet and the scripts
     # inside it, for opening from disk, where a browser fetches nothing
     # beside the page.
@@ -332,6 +344,18 @@ def main():
                       f"<script>\n{script_text(script)}</script>")
     (out / "toric.html").write_text(
         fill(page, head=inline_head, scripts=inline_scripts), encoding="utf-8")
+
+    # The worker keeps every file, the page in one file too, in a store
+    # named by their contents.
+    kept = sorted(str(p.relative_to(out)) for p in out.rglob("*")
+                  if p.is_file() and p.suffix != ".copyright")
+    digest = hashlib.sha256()
+    for name in kept:
+        digest.update(name.encode() + (out / name).read_bytes())
+    worker = fill((HERE / "service_worker.js").read_text(encoding="utf-8"),
+                  cache=json.dumps("toric-" + digest.hexdigest()[:16]),
+                  files=json.dumps(["./"] + kept))
+    (out / "service_worker.js").write_text(worker, encoding="utf-8")
 
 
 if __name__ == "__main__":

@@ -1,6 +1,9 @@
 // Keeps the page's files for use without a network: every file is stored
 // at the first visit, and served from the store from then on. A new build
-// has a new store's name, and the old store is dropped once it takes over.
+// has a new store's name (from its files' contents) and a new worker, which
+// stores the files fresh from the server, past the browser's HTTP cache, so
+// that a host's caching headers cannot hand it the old ones; the old store
+// is dropped once it takes over.
 'use strict';
 
 const kStore = {{cache}};
@@ -8,7 +11,8 @@ const kFiles = {{files}};
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(kStore)
-                      .then((store) => store.addAll(kFiles))
+                      .then((store) => store.addAll(kFiles.map(
+                          (file) => new Request(file, {cache: 'reload'}))))
                       .then(() => self.skipWaiting()));
 });
 

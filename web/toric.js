@@ -1,16 +1,19 @@
 // The calculator's behaviour on the page: the six bars and their readouts,
-// 計 算, リセット, ＥＮＤ and print, the copy key and what a screen reader
-// hears. Every readout and result comes from the core (toric-core.js), the
-// same arithmetic and text as the desktop window's.
+// 計 算, リセット, ＥＮＤ and print, the copy key, what a screen reader
+// hears, the layout for a finger and the lenses in the page's address.
+// Every readout and result comes from the core (toric-core.js), the same
+// arithmetic and text as the desktop window's.
 (() => {
   'use strict';
 
   const page = JSON.parse(document.getElementById('toric-table').textContent);
   const texts = page.texts;
+  const root = document.documentElement;
   const form = document.getElementById(page.form);
   const result = document.getElementById(page.roles.result);
   const announcer = document.getElementById('announcer');
   const ended = document.getElementById('ended');
+  const linkNote = document.getElementById('link-note');
 
   let core = null;
   const coreReady = ToricCore().then((module) => {
@@ -36,12 +39,31 @@
         announcer.textContent === words ? words + '\u00a0' : words;
   }
 
+  // The column of controls where the screen is narrow or the main pointer
+  // a finger (as the page's head chose it first), and wherever the reader's
+  // font sizes would not fit the window: a default other than 16 pixels, or
+  // a minimum that overflows a control by more than a quarter of its text's
+  // size (the window itself draws lens 2's C readout 2 pixels short).
+  const stackedMedia = matchMedia(root.dataset.stacked);
+  function windowFits() {
+    if (getComputedStyle(root).fontSize !== '16px') return false;
+    return [...form.children].every((control) => {
+      const spare = parseFloat(getComputedStyle(control).fontSize) / 4;
+      return control.classList.contains('bar') ||
+          (control.scrollWidth <= control.clientWidth + spare &&
+           control.scrollHeight <= control.clientHeight + spare);
+    });
+  }
+  function chooseLayout() {
+    root.classList.remove('stacked');
+    root.classList.toggle('stacked', stackedMedia.matches || !windowFits());
+  }
+  stackedMedia.addEventListener('change', chooseLayout);
+
   // Arrow clicks and a held press on the trough repeat, as a desktop
   // scroll bar's do.
   const kRepeatDelay = 400;
   const kRepeatInterval = 50;
-  // The shortest thumb, as the window's bars draw it.
-  const kThumbLeast = 27;
   // A wheel turned by pixels: about this many make one notch.
   const kPixelsPerNotch = 100;
 
@@ -59,9 +81,10 @@
       this.value = this.start;
       this.trough = element.querySelector('.trough');
       this.thumb = element.querySelector('.thumb');
-      this.arrow = element.querySelector('.arrow');
       this.wheelRest = 0;
-      this.timer = 0;
+      // The one pointer the bar follows, and how its press ends.
+      this.pointer = null;
+      this.letGo = null;
       // In dioptres or degrees, as the readout's number.
       element.setAttribute('aria-valuemin', String(wiring.lowest));
       element.setAttribute('aria-valuemax', String(wiring.highest));
@@ -69,7 +92,6 @@
       element.addEventListener('keydown', (e) => this.key(e));
       element.addEventListener('pointerdown', (e) => this.press(e));
       element.addEventListener('wheel', (e) => this.wheel(e), {passive: false});
-      new ResizeObserver(() => this.place()).observe(this.trough);
     }
 
     set(value) {
@@ -78,6 +100,7 @@
       this.value = clamped;
       this.place();
       this.show();
+      addressFollows();
       return true;
     }
 
@@ -91,24 +114,13 @@
                                 String(core.value(this.index, this.value)));
     }
 
-    // A page's share of the trough, and never narrower than the window's
-    // shortest thumb or, on a touch screen's larger bars, than an arrow.
-    thumbLength() {
-      const room = this.trough.clientWidth;
-      const span = this.max - this.min;
-      const least = Math.max(kThumbLeast, this.arrow.offsetWidth);
-      return Math.min(room, Math.max(
-          least, Math.round(room * this.large / (span + this.large))));
-    }
-
-    // The thumb at the bar's value, or where it is being dragged.
+    // The thumb at the bar's value, or where it is being dragged, as a
+    // share of the way along: the stylesheet places it in any layout, on
+    // the screen or on paper.
     place(position = this.value) {
-      const length = this.thumbLength();
-      const room = this.trough.clientWidth - length;
       const span = this.max - this.min;
-      const left = span ? Math.round(room * (position - this.min) / span) : 0;
-      this.thumb.style.left = left + 'px';
-      this.thumb.style.width = length + 'px';
+      this.thumb.style.setProperty(
+          '--at', String(span ? (position - this.min) / span : 0));
     }
 
     // Right and Down one step towards the end, Left and Up back, Page Down
@@ -130,8 +142,32 @@
       this.set(moves[event.key]);
     }
 
+    // Follows one pointer from its press: `moved` as it moves, `ended` once
+    // it lifts, is cancelled or loses its capture, or the page is hidden.
+    // A second pointer on the bar meanwhile is not followed.
+    follow(event, moved, ended) {
+      const id = event.pointerId;
+      const listening = new AbortController();
+      const options = {signal: listening.signal};
+      this.pointer = id;
+      this.letGo = () => {
+        listening.abort();
+        this.pointer = null;
+        this.letGo = null;
+        ended();
+      };
+      const mine = (handler) => (e) => {
+        if (e.pointerId === id) handler(e);
+      };
+      this.element.setPointerCapture(id);
+      this.element.addEventListener('pointermove', mine(moved), options);
+      for (const type of ['pointerup', 'pointercancel', 'lostpointercapture']) {
+        this.element.addEventListener(type, mine(() => this.letGo()), options);
+      }
+    }
+
     press(event) {
-      if (event.button !== 0) return;
+      if (event.button !== 0 || this.pointer !== null) return;
       event.preventDefault();
       this.element.focus();
       const target = event.target;
@@ -155,17 +191,15 @@
       }
       target.classList.add('pressed');
       step();
-      const release = () => {
-        clearTimeout(this.timer);
-        clearInterval(this.timer);
-        target.classList.remove('pressed');
-      };
-      this.timer = setTimeout(() => {
-        this.timer = setInterval(step, kRepeatInterval);
+      // This press's own repeat, which only its own end stops.
+      let repeat = setTimeout(() => {
+        repeat = setInterval(step, kRepeatInterval);
       }, kRepeatDelay);
-      this.element.setPointerCapture(event.pointerId);
-      this.element.addEventListener('pointerup', release, {once: true});
-      this.element.addEventListener('pointercancel', release, {once: true});
+      this.follow(event, () => {}, () => {
+        clearTimeout(repeat);
+        clearInterval(repeat);
+        target.classList.remove('pressed');
+      });
     }
 
     // The thumb follows the pointer; the value, and with it the readout,
@@ -173,29 +207,28 @@
     drag(event) {
       const grab = event.clientX - this.thumb.getBoundingClientRect().left;
       let position = this.value;
-      const move = (e) => {
+      this.follow(event, (e) => {
         const trough = this.trough.getBoundingClientRect();
-        const room = trough.width - this.thumbLength();
+        const room = trough.width - this.thumb.getBoundingClientRect().width;
         const span = this.max - this.min;
         if (room <= 0) return;
         const x = e.clientX - grab - trough.left;
         position = Math.min(this.max, Math.max(
             this.min, this.min + Math.round(x / room * span)));
         this.place(position);
-      };
-      const stop = () => {
-        this.element.removeEventListener('pointermove', move);
+      }, () => {
         if (!this.set(position)) this.place();
-      };
-      this.element.setPointerCapture(event.pointerId);
-      this.element.addEventListener('pointermove', move);
-      this.element.addEventListener('pointerup', stop, {once: true});
-      this.element.addEventListener('pointercancel', stop, {once: true});
+      });
     }
 
     // One notch one step towards the end when turned down; with Ctrl or
-    // Shift a page.
+    // Shift a page. In the column, where the wheel scrolls the page, it
+    // moves a bar only once the bar has the focus.
     wheel(event) {
+      if (root.classList.contains('stacked') &&
+          document.activeElement !== this.element) {
+        return;
+      }
       event.preventDefault();
       const delta = event.deltaY || event.deltaX;
       let notches;
@@ -214,6 +247,85 @@
   const bars = page.bars.map((wiring, index) => new ScrollBar(
       document.getElementById(wiring.bar), index, wiring));
 
+  // A press ends when the page is hidden, whatever its pointer does.
+  document.addEventListener('visibilitychange', () => {
+    if (!document.hidden) return;
+    for (const bar of bars) {
+      if (bar.letGo) bar.letGo();
+    }
+  });
+
+  // The lenses in the page's address, so that a case can be sent as a
+  // link: #S1=-1.25&C1=-0.50&A1=180&S2=+0.50&C2=-0.75&A2=90, in the order
+  // the bars are read. Each value is one its bar sets; a fragment with any
+  // other is not applied at all.
+  const kLinkNames = ['S1', 'C1', 'A1', 'S2', 'C2', 'A2'];
+  const axis = (index) => kLinkNames[index][0] === 'A';
+
+  function linkPositions(fragment) {
+    const positions = bars.map((bar) => bar.start);
+    const named = new Set();
+    for (const part of fragment.split('&')) {
+      const [name, text, extra] = part.split('=');
+      const index = kLinkNames.indexOf(name);
+      if (index < 0 || named.has(name) || text === undefined ||
+          extra !== undefined || !/^[+-]?\d+(\.\d+)?$/.test(text)) {
+        return null;
+      }
+      named.add(name);
+      // An axis of 0 is 180, as the bars read it at both ends.
+      const wanted = axis(index) && Number(text) === 0 ? 180 : Number(text);
+      const bar = bars[index];
+      let position = bar.min;
+      while (position <= bar.max &&
+             Math.abs(core.value(index, position) - wanted) > 1e-9) {
+        ++position;
+      }
+      if (position > bar.max) return null;
+      positions[index] = position;
+    }
+    return positions;
+  }
+
+  function followLink() {
+    const fragment = location.hash.slice(1);
+    if (!fragment) return;
+    const positions = linkPositions(fragment);
+    linkNote.hidden = positions !== null;
+    if (positions === null) {
+      linkNote.textContent = texts.link_ignored;
+      announce(texts.link_ignored);
+      return;
+    }
+    bars.forEach((bar, i) => bar.set(positions[i]));
+  }
+
+  function linkText() {
+    return bars.map((bar, i) => {
+      const value = core.value(i, bar.value);
+      const written = axis(i) ? String(value) :
+          (value > 0 ? '+' : '') + value.toFixed(2);
+      return kLinkNames[i] + '=' + written;
+    }).join('&');
+  }
+
+  // The address follows the bars, a moment after they settle; at their
+  // starts it holds no lenses.
+  let addressTimer = 0;
+  function addressFollows() {
+    if (!core) return;
+    clearTimeout(addressTimer);
+    addressTimer = setTimeout(() => {
+      const atStart = bars.every((bar) => bar.value === bar.start);
+      const address = location.pathname + location.search +
+          (atStart ? '' : '#' + linkText());
+      if (address !== location.pathname + location.search + location.hash) {
+        history.replaceState(null, '', address);
+      }
+    }, 200);
+  }
+  window.addEventListener('hashchange', followLink);
+
   async function calculate() {
     await coreReady;
     const line = core.result(bars.map((bar) => bar.value));
@@ -228,17 +340,24 @@
   }
 
   // A page may close only a tab a script opened; elsewhere it says so and
-  // takes the calculator off the page.
+  // takes the calculator off the page, with a way back to it.
   function end() {
     window.close();
     setTimeout(() => {
       if (window.closed) return;
       form.hidden = true;
-      ended.textContent = texts.ended + texts.ended_tab;
+      const words = texts.ended + texts.ended_tab;
+      document.getElementById('ended-words').textContent = words;
       ended.hidden = false;
-      announce(ended.textContent);
+      announce(words);
+      document.getElementById('back').focus();
     }, 100);
   }
+  document.getElementById('back').addEventListener('click', () => {
+    ended.hidden = true;
+    form.hidden = false;
+    document.getElementById(page.roles.calculate).focus();
+  });
 
   const commands = {
     calculate,
@@ -278,12 +397,14 @@
     navigator.serviceWorker.register('service_worker.js');
   }
 
-  form.querySelector('button, [tabindex="0"]').focus({preventScroll: true});
+  form.querySelector('[tabindex="1"]').focus({preventScroll: true});
+  document.fonts.ready.then(chooseLayout);
   coreReady.then(() => {
     for (const bar of bars) bar.show();
+    followLink();
     requestAnimationFrame(() => {
       performance.mark('toric-interactive');
-      document.documentElement.dataset.ready = '';
+      root.dataset.ready = '';
     });
   });
 })();

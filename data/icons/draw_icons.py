@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the program's icon, two spectacle lenses laid one on the other,
 each with its cylinder axis, as SVG and as 16, 32, 48 and 256 pixel PNGs
-beside this script. Each PNG is drawn at its own size from the shapes,
+beside this script (192 and 512 too, and a maskable 512, for the page). Each PNG is drawn at its own size from the shapes,
 with strokes kept at least a pixel wide, rather than scaled from another,
 so the small ones stay crisp and the large one smooth.
 
@@ -17,6 +17,13 @@ import zlib
 NAME = "toric-lens-combination"
 HERE = pathlib.Path(__file__).parent
 SIZES = (16, 32, 48, 256)
+# The page's icons besides, and the one a phone may cut to its own shape
+# ("maskable"): the picture inside the middle circle of 80 %, on the
+# window's grey to the edges.
+WEB_SIZES = (192, 512)
+MASKABLE_SIZE = 512
+MASKABLE_SCALE = 0.72
+MASKABLE_GROUND = (0xEF, 0xEF, 0xEF, 0xFF)
 SUBSAMPLES = 4  # per pixel and direction
 
 # Shapes on a unit square. Each lens: centre, radius, tint, rim colour and
@@ -79,17 +86,20 @@ def layers(size):
     return result
 
 
-def draw(size):
+def draw(size, scale=1.0, ground=(0, 0, 0, 0)):
     shapes = layers(size)
     n = SUBSAMPLES
+
+    def unit(p, k):  # a subsample's place on the picture's unit square
+        return ((p + (k + 0.5) / n) / size - 0.5) / scale + 0.5
+
     rows = []
     for py in range(size):
         row = []
         for px in range(size):
-            pixel = (0, 0, 0, 0)
+            pixel = ground
             for colour, inside in shapes:
-                hits = sum(inside((px + (i + 0.5) / n) / size,
-                                  (py + (j + 0.5) / n) / size)
+                hits = sum(inside(unit(px, i), unit(py, j))
                            for i in range(n) for j in range(n))
                 pixel = over(pixel, colour, hits / (n * n))
             row.append(tuple(int(round(c)) for c in pixel))
@@ -162,5 +172,9 @@ if __name__ == "__main__":
     for size in SIZES:
         pictures.append((size, png(draw(size))))
         (HERE / ("%s-%d.png" % (NAME, size))).write_bytes(pictures[-1][1])
+    for size in WEB_SIZES:
+        (HERE / ("%s-%d.png" % (NAME, size))).write_bytes(png(draw(size)))
+    (HERE / ("%s-maskable-%d.png" % (NAME, MASKABLE_SIZE))).write_bytes(
+        png(draw(MASKABLE_SIZE, MASKABLE_SCALE, MASKABLE_GROUND)))
     (HERE / (NAME + ".svg")).write_text(svg())
     (HERE / (NAME + ".ico")).write_bytes(ico(pictures))
