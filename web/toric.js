@@ -266,9 +266,15 @@
     const positions = bars.map((bar) => bar.start);
     const named = new Set();
     for (const part of fragment.split('&')) {
-      const [name, text, extra] = part.split('=');
+      const [name, written, extra] = part.split('=');
+      let text;
+      try {
+        text = decodeURIComponent(written);
+      } catch {
+        return null;
+      }
       const index = kLinkNames.indexOf(name);
-      if (index < 0 || named.has(name) || text === undefined ||
+      if (index < 0 || named.has(name) || written === undefined ||
           extra !== undefined || !/^[+-]?\d+(\.\d+)?$/.test(text)) {
         return null;
       }
