@@ -203,12 +203,13 @@ def controls_html(table):
         for ident, span in reading_order(table))
 
 
-def shown_characters(table, texts):
+def shown_characters(table):
+    """What the window's faces draw: its captions, readouts and result. The
+    page's own words around it (and what is only spoken) are in the
+    reader's system face, so that the faces stay small."""
     shown = set(table["readout_characters"] + " ")
     for row in table["controls"]:
         shown.update(row["caption"] or "")
-    for text in texts.values():
-        shown.update(text)
     return "".join(sorted(shown))
 
 
@@ -248,7 +249,7 @@ def main():
     shutil.rmtree(out, ignore_errors=True)
     (out / "fonts").mkdir(parents=True)
 
-    characters = shown_characters(table, texts)
+    characters = shown_characters(table)
     faces = {}
     for installed in sorted(set(table["stand_ins"].values())):
         faces[installed] = cut_face(installed, characters)

@@ -41,21 +41,17 @@
 
   // The column of controls where the screen is narrow or the main pointer
   // a finger (as the page's head chose it first), and wherever the reader's
-  // font sizes would not fit the window: a default other than 16 pixels, or
-  // a minimum that overflows a control by more than a quarter of its text's
-  // size (the window itself draws lens 2's C readout 2 pixels short).
+  // font sizes would not fit the window: a default size other than 16
+  // pixels, or a minimum size above a control's own.
   const stackedMedia = matchMedia(root.dataset.stacked);
   function windowFits() {
     if (getComputedStyle(root).fontSize !== '16px') return false;
     return [...form.children].every((control) => {
-      const spare = parseFloat(getComputedStyle(control).fontSize) / 4;
-      return control.classList.contains('bar') ||
-          (control.scrollWidth <= control.clientWidth + spare &&
-           control.scrollHeight <= control.clientHeight + spare);
+      const style = getComputedStyle(control);
+      return parseFloat(style.fontSize) <= parseFloat(style.getPropertyValue('--font'));
     });
   }
   function chooseLayout() {
-    root.classList.remove('stacked');
     root.classList.toggle('stacked', stackedMedia.matches || !windowFits());
   }
   stackedMedia.addEventListener('change', chooseLayout);
@@ -404,7 +400,7 @@
   }
 
   form.querySelector('[tabindex="1"]').focus({preventScroll: true});
-  document.fonts.ready.then(chooseLayout);
+  chooseLayout();
   coreReady.then(() => {
     for (const bar of bars) bar.show();
     followLink();
