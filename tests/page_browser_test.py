@@ -379,6 +379,8 @@ class InAHand(Browser):
         moved = self.text("Label8")
         time.sleep(1)
         self.assertEqual(self.text("Label8"), moved)  # nothing runs on
+        self.assertEqual(self.js("return document.querySelector('.pressed')"),
+                         None)
 
     def test_fingers_on_tablets_and_phones(self):
         self.cdp("Emulation.setTouchEmulationEnabled", enabled=True)
@@ -407,6 +409,12 @@ class InAHand(Browser):
             time.sleep(0.3)
             self.assertEqual(self.text("Label10"), "0.00Ｄ")
             self.assertGreater(self.js("return scrollY"), 0)
+            # Back at a desk's size with a mouse, the window, without a reload.
+            self.cdp("Emulation.setTouchEmulationEnabled", enabled=False)
+            self.cdp("Emulation.setDeviceMetricsOverride", width=800, height=600,
+                     deviceScaleFactor=1, mobile=False)
+            WebDriverWait(self.driver, 2).until(lambda d: not self.js(
+                "return document.documentElement.classList.contains('stacked')"))
         finally:
             self.cdp("Emulation.setTouchEmulationEnabled", enabled=False)
             self.cdp("Emulation.clearDeviceMetricsOverride")
